@@ -1,0 +1,361 @@
+#include "rotation/rotation.h"
+#include "window/application.h"
+#include "window/main_form.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+namespace {
+
+// Records warnings instead of opening a modal message box.
+class TestForm : public MainForm {
+public:
+    QStringList warnings;
+
+protected:
+    void showWarning(const QString& message) override { warnings << message; }
+};
+
+// What the report box shows for a report: its CR LF ends become plain lines.
+QString shown(const std::string& report)
+{
+    return QString::fromUtf8(report).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString reportFor(const std::string& input)
+{
+    rotation::Analysis analysis;
+    analysis.InputText = input;
+    analysis.BuildRotations();
+    return shown(analysis.RotationReport);
+}
+
+bool isOfferedNumber(const QString& text)
+{
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    return ok && number >= 1000 && number <= 8999 && text == QString::number(number);
+}
+
+} // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+private:
+    TestForm* form = nullptr;
+
+    template<typename Control> Control* control(const char* name) const
+    {
+        auto* found = form->findChild<Control*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    QLabel* title() const { return control<QLabel>("Label1_0"); }
+    QLineEdit* input() const { return control<QLineEdit>("Text2_0"); }
+    QPushButton* compute() const { return control<QPushButton>("Command1_0"); }
+    QPushButton* clear() const { return control<QPushButton>("Command1_1"); }
+    QPlainTextEdit* report() const { return control<QPlainTextEdit>("Text1_0"); }
+
+    void computeFor(const QString& number)
+    {
+        input()->setText(number);
+        QTest::mouseClick(compute(), Qt::LeftButton);
+    }
+
+    void expectShownFromTheStart() const
+    {
+        QCOMPARE(report()->textCursor().position(), 0);
+        QCOMPARE(report()->verticalScrollBar()->value(), 0);
+    }
+
+private slots:
+    void init()
+    {
+        form = new TestForm;
+        form->show();
+        QApplication::setActiveWindow(form);
+        QVERIFY(QTest::qWaitForWindowActive(form));
+    }
+
+    void cleanup()
+    {
+        delete form;
+        form = nullptr;
+    }
+
+    void startsWithAnOfferedNumberAndTheTaskStatement()
+    {
+        QVERIFY2(isOfferedNumber(input()->text()), qPrintable(input()->text()));
+        QVERIFY(compute()->isEnabled());
+        QCOMPARE(form->analysis().List1.Count(), 0);
+        QCOMPARE(form->analysis().EnteredBinary, std::string());
+
+        const QStringList lines = report()->toPlainText().split(u'\n');
+        QCOMPARE(lines.size(), 50); // 49 lines, each ending in a line break
+        QCOMPARE(lines[0],
+            QStringLiteral("Естествено число в 10 бройна система може да се "
+                           "представи в 2-ична като поредица от 0 и 1."));
+        QCOMPARE(lines[3],
+            QStringLiteral("Входни данни: естествено число от интервала [101..900009]. "));
+        QCOMPARE(lines[13], QStringLiteral("   0 - 10000001110011"));
+        QCOMPARE(lines[37], QStringLiteral(" 10:10011100000011"));
+        QCOMPARE(lines[48], QStringLiteral("Пример: 8186"));
+        QCOMPARE(lines[49], QString());
+        expectShownFromTheStart();
+        QVERIFY(report()->verticalScrollBar()->maximum() > 0);
+    }
+
+    void isAFixedCentredWindowOfTheDrawnSize()
+    {
+        QCOMPARE(form->size(), QSize(469, 236));
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        const Qt::WindowFlags flags = form->windowFlags();
+        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QVERIFY(flags & Qt::WindowSystemMenuHint);
+        // Centred before the frame is known: the frame may shift it by its own width.
+        const QPoint offCentre =
+            form->geometry().center() - form->screen()->availableGeometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 8,
+            qPrintable(QString::number(offCentre.manhattanLength())));
+        QVERIFY(form->windowTitle().endsWith(
+            QStringLiteral("  Възможни числа при двоично представяне")));
+    }
+
+    void placesEveryControlAtItsGeometry()
+    {
+        QCOMPARE(title()->geometry(), QRect(40, 0, 393, 25));
+        QCOMPARE(input()->geometry(), QRect(8, 48, 129, 33));
+        QCOMPARE(compute()->geometry(), QRect(176, 48, 105, 33));
+        QCOMPARE(clear()->geometry(), QRect(352, 48, 105, 33));
+        QCOMPARE(report()->geometry(), QRect(8, 96, 449, 137));
+        QCOMPARE(title()->alignment(), Qt::AlignCenter);
+        QCOMPARE(
+            title()->text(), QStringLiteral("Информатика - кръгово преместване на цифри в число"));
+        QCOMPARE(compute()->text(), QStringLiteral("Изчисли"));
+        QCOMPARE(clear()->text(), QStringLiteral("Чисти"));
+    }
+
+    void drawsTheColoursWhereTheyBelong()
+    {
+        const QImage image = form->grab().toImage();
+        const auto colourAt = [&image](int x, int y) {
+            return image.pixelColor(x, y).name();
+        };
+        QCOMPARE(colourAt(4, 40), QStringLiteral("#c0c0ff")); // window, between the controls
+        QCOMPARE(colourAt(463, 90), QStringLiteral("#c0c0ff"));
+        QCOMPARE(colourAt(44, 3), QStringLiteral("#ffc080")); // title, left of its text
+        QCOMPARE(colourAt(182, 54), QStringLiteral("#80ff80")); // compute, inside its border
+        QCOMPARE(colourAt(358, 54), QStringLiteral("#ff8080")); // clear
+    }
+
+    void usesTheWindowFontEverywhere()
+    {
+        for (QWidget* widget : {static_cast<QWidget*>(form), static_cast<QWidget*>(title()),
+                 static_cast<QWidget*>(input()), static_cast<QWidget*>(compute()),
+                 static_cast<QWidget*>(clear()), static_cast<QWidget*>(report())}) {
+            QCOMPARE(widget->font().family(), QStringLiteral("Times New Roman"));
+            QCOMPARE(widget->font().pointSize(), 12);
+            QVERIFY(!widget->font().bold() && !widget->font().italic());
+        }
+    }
+
+    void showsOnlyTheFiveVisibleControls()
+    {
+        QStringList visible;
+        for (QWidget* child : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child->isVisible())
+                visible << child->objectName();
+        visible.sort();
+        QCOMPARE(
+            visible, QStringList({"Command1_0", "Command1_1", "Label1_0", "Text1_0", "Text2_0"}));
+        QVERIFY(!control<QPlainTextEdit>("Text1_1")->isVisible());
+        QVERIFY(!control<QLabel>("Label1_1")->isVisible());
+    }
+
+    void focusStartsInTheInputAndTabsThroughTheControls()
+    {
+        QCOMPARE(QApplication::focusWidget(), input());
+        const QList<QWidget*> order = {compute(), clear(), report(), input()};
+        for (QWidget* next : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+    }
+
+    void inputTakesAtMostSixCharacters()
+    {
+        input()->clear();
+        QTest::keyClicks(input(), QStringLiteral("12345678"));
+        QCOMPARE(input()->text(), QStringLiteral("123456"));
+
+        input()->clear();
+        QApplication::clipboard()->setText(QStringLiteral("9876543210"));
+        QTest::keyClick(input(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(input()->text(), QStringLiteral("987654"));
+
+        // Cyrillic letters count like any other character.
+        input()->clear();
+        for (const QString& letter : QStringList({"ж", "а", "б", "в", "г", "д", "е"})) {
+            QTest::sendKeyEvent(QTest::Press, input(), Qt::Key_unknown, letter, Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, input(), Qt::Key_unknown, letter, Qt::NoModifier);
+        }
+        QCOMPARE(input()->text(), QStringLiteral("жабвгд"));
+    }
+
+    void computeShowsTheWholeReportAndDisablesItself()
+    {
+        computeFor(QStringLiteral("12345"));
+        const QString text = report()->toPlainText();
+        QCOMPARE(text, reportFor("12345"));
+        const QStringList lines = text.split(u'\n');
+        QCOMPARE(lines.size(), 33); // 32 lines, each ending in a line break
+        QCOMPARE(lines[0], QStringLiteral("11000000111001"));
+        QCOMPARE(lines[31], QStringLiteral("Максимално число: 11100111000000 = 14784"));
+        QVERIFY(!text.contains(u'\r'));
+        QVERIFY(!compute()->isEnabled());
+        QCOMPARE(form->analysis().List1.Count(), 14);
+        QCOMPARE(form->analysis().EnteredBinary, std::string("11000000111001"));
+        expectShownFromTheStart();
+    }
+
+    void clearStartsAFreshComputation()
+    {
+        computeFor(QStringLiteral("12345"));
+        QTest::mouseClick(clear(), Qt::LeftButton);
+        QCOMPARE(report()->toPlainText(), QString());
+        QVERIFY(isOfferedNumber(input()->text()));
+        QCOMPARE(form->analysis().List1.Count(), 0);
+        QVERIFY(compute()->isEnabled());
+
+        const QString offered = input()->text();
+        QTest::mouseClick(compute(), Qt::LeftButton);
+        QCOMPARE(report()->toPlainText(), reportFor(offered.toStdString()));
+        QCOMPARE(form->analysis().List1.Count(),
+            static_cast<std::int16_t>(form->analysis().EnteredBinary.size()));
+    }
+
+    void clearAtStartRemovesTheTaskStatement()
+    {
+        QTest::mouseClick(clear(), Qt::LeftButton);
+        QCOMPARE(report()->toPlainText(), QString());
+        QVERIFY(isOfferedNumber(input()->text()));
+        QVERIFY(compute()->isEnabled());
+    }
+
+    void editingWhileDisabledChangesNothingUntilClear()
+    {
+        computeFor(QStringLiteral("10"));
+        const QString before = report()->toPlainText();
+        input()->clear();
+        QTest::keyClicks(input(), QStringLiteral("777"));
+        QTest::mouseClick(compute(), Qt::LeftButton);
+        QCOMPARE(report()->toPlainText(), before);
+        QCOMPARE(form->analysis().List1.Count(), 4);
+
+        QTest::mouseClick(clear(), Qt::LeftButton);
+        QVERIFY(isOfferedNumber(input()->text()));
+    }
+
+    void enterAndEscapeInTheInputDoNothing()
+    {
+        const QString statement = report()->toPlainText();
+        QTest::keyClick(input(), Qt::Key_Return);
+        QTest::keyClick(input(), Qt::Key_Enter);
+        QTest::keyClick(input(), Qt::Key_Escape);
+        QCOMPARE(report()->toPlainText(), statement);
+        QVERIFY(compute()->isEnabled());
+        QVERIFY(form->isVisible());
+        QVERIFY(!compute()->isDefault() && !clear()->isDefault());
+    }
+
+    void refusesANumberOutOfRangeAndKeepsEverything()
+    {
+        const QString statement = report()->toPlainText();
+        computeFor(QStringLiteral("9e9"));
+        QCOMPARE(form->warnings, QStringList(QString::fromUtf8(rotation::OutOfRange().what())));
+        QCOMPARE(input()->text(), QStringLiteral("9e9"));
+        QCOMPARE(report()->toPlainText(), statement);
+        QCOMPARE(form->analysis().List1.Count(), 0);
+        QCOMPARE(form->analysis().EnteredBinary, std::string());
+        QVERIFY(compute()->isEnabled());
+
+        // The next press with a good number works as usual.
+        computeFor(QStringLiteral("1"));
+        QCOMPARE(report()->toPlainText(), reportFor("1"));
+    }
+
+    void thirtyOneDigitsGiveTheFullReport()
+    {
+        computeFor(QStringLiteral("2e9"));
+        const QStringList lines = report()->toPlainText().split(u'\n');
+        QCOMPARE(lines.size(), 67);
+        QCOMPARE(lines[65],
+            QStringLiteral("Максимално число: 1110111001101011001010000000000 = 2000000000"));
+        QVERIFY(!compute()->isEnabled());
+        QVERIFY(form->warnings.isEmpty());
+    }
+
+    void reportIsReadOnlyButCanBeCopied()
+    {
+        computeFor(QStringLiteral("12345"));
+        const QString text = report()->toPlainText();
+        report()->setFocus();
+        QTest::keyClicks(report(), QStringLiteral("99"));
+        QTest::keyClick(report(), Qt::Key_Delete);
+        QCOMPARE(report()->toPlainText(), text);
+
+        QApplication::clipboard()->clear();
+        QTest::keyClick(report(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(report(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), text);
+    }
+
+    void clickingTheTitleDoesNothing()
+    {
+        const QString number = input()->text();
+        const QString statement = report()->toPlainText();
+        QTest::mouseClick(title(), Qt::LeftButton);
+        QCOMPARE(input()->text(), number);
+        QCOMPARE(report()->toPlainText(), statement);
+        QVERIFY(compute()->isEnabled());
+    }
+
+    void controlsHaveBulgarianAccessibleNames()
+    {
+        const QList<QPair<QWidget*, QString>> expected = {
+            {input(), QStringLiteral("Число")},
+            {compute(), QStringLiteral("Изчисли")},
+            {clear(), QStringLiteral("Чисти")},
+            {report(), QStringLiteral("Резултат")},
+        };
+        for (const auto& [widget, name] : expected) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+            QVERIFY(accessible);
+            QCOMPARE(accessible->text(QAccessible::Name), name);
+            QVERIFY(!accessible->text(QAccessible::Description).isEmpty());
+        }
+    }
+
+    void describesTheApplication()
+    {
+        describeApplication();
+        QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.00"));
+        QCOMPARE(QApplication::desktopFileName(), QStringLiteral("com.example.binrot"));
+        QVERIFY(!QApplication::windowIcon().isNull());
+        QCOMPARE(QApplication::windowIcon().availableSizes().value(0), QSize(32, 32));
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "main_form_test.moc"

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Started with no display at all, the program says so in one sentence and exits with 1.
+# Usage: no_display_check.sh path/to/binrot
+set -uo pipefail
+
+output=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$1" 2>&1)
+status=$?
+[[ $status == 1 ]] || { echo "FAIL: exit status $status, not 1: $output" >&2; exit 1; }
+[[ $(wc -l <<<"$output") == 1 && $output == *DISPLAY* ]] ||
+    { echo "FAIL: unexpected message: $output" >&2; exit 1; }
+echo "no display: $output"

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Opens the program on a private Xvfb server, checks the window's size and colours in a
+# screenshot, then types and clicks into it through the X server.
+# Usage: real_window_check.sh path/to/binrot
+set -euo pipefail
+
+binrot=$1
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+for n in $(seq 90 190); do
+    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || { display=:$n; break; }
+done
+Xvfb "$display" -screen 0 1024x768x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+    xdpyinfo -display "$display" >/dev/null 2>&1 && break
+    sleep 0.1
+done
+export DISPLAY=$display
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+"$binrot" >"$work/binrot.log" 2>&1 &
+pids+=($!)
+window=$(timeout 30 xdotool search --sync --onlyvisible --name 'Възможни числа при двоично представяне' | head -n 1) ||
+    fail "the window did not appear: $(cat "$work/binrot.log")"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[[ $WIDTH == 469 && $HEIGHT == 236 ]] || fail "window is ${WIDTH}x$HEIGHT, not 469x236"
+
+shoot() { import -window root "$work/$1.png"; }
+colour() { convert "$work/$1.png" -format "%[hex:p{$((X + $2)),$((Y + $3))}]" info: | cut -c1-6; }
+region() { convert "$work/$1.png" -crop "$4x$5+$((X + $2))+$((Y + $3))" +repage "$work/$1-$6.png"; }
+differs() { ! compare -metric AE "$work/$1-$3.png" "$work/$2-$3.png" null: 2>/dev/null; }
+
+# Wait for the first frame, then check each colour where it belongs.
+for _ in $(seq 100); do
+    shoot start
+    [[ $(colour start 4 40) == C0C0FF ]] && break
+    sleep 0.1
+done
+declare -A expected=([4, 40]=C0C0FF [44, 3]=FFC080 [182, 54]=80FF80 [358, 54]=FF8080 [463, 90]=C0C0FF)
+for place in "${!expected[@]}"; do
+    actual=$(colour start "${place%,*}" "${place#*, }")
+    [[ $actual == "${expected[$place]}" ]] || fail "colour at $place is $actual, not ${expected[$place]}"
+done
+
+# Typing reaches the input box, and a click on "Изчисли" replaces the task statement.
+region start 8 48 129 33 input
+region start 8 96 449 137 report
+xdotool windowfocus --sync "$window"
+xdotool key --clearmodifiers ctrl+a
+xdotool type --delay 30 12345
+sleep 0.5
+shoot typed
+region typed 8 48 129 33 input
+differs start typed input || fail "typing did not change the input box"
+xdotool mousemove --sync $((X + 228)) $((Y + 64)) click 1
+sleep 0.5
+shoot computed
+region computed 8 96 449 137 report
+differs start computed report || fail "pressing the compute button did not change the report"
+kill -0 "${pids[1]}" || fail "the program ended"
+echo "real window: 469x236, colours in place, typing and clicking work"

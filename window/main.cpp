@@ -1,0 +1,21 @@
+#include "window/application.h"
+#include "window/main_form.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    if (!displayAvailable()) {
+        std::fputs("binrot: няма графичен екран (DISPLAY и WAYLAND_DISPLAY не са зададени), "
+                   "а програмата се показва в прозорец.\n",
+            stderr);
+        return 1;
+    }
+    QApplication application(argc, argv);
+    describeApplication();
+    MainForm form;
+    form.show();
+    return QApplication::exec();
+}
