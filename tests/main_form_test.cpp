@@ -12,6 +12,13 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <map>
+#include <random>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 
 // Records warnings instead of opening a modal message box.
@@ -35,6 +42,32 @@ QString reportFor(const std::string& input)
     analysis.InputText = input;
     analysis.BuildRotations();
     return shown(analysis.RotationReport);
+}
+
+// Texts of at most six characters, grouped by the length of their number's binary string:
+// plain numbers reach 20 digits, exponents the rest up to 31.
+std::map<std::size_t, std::vector<std::string>> inputsByLength()
+{
+    std::map<std::size_t, std::vector<std::string>> inputs;
+    const auto add = [&inputs](const std::string& text) {
+        try {
+            const auto magnitude = static_cast<std::uint32_t>(rotation::ReadNumber(text));
+            std::size_t length = 0;
+            for (auto rest = magnitude; rest > 0; rest /= 2)
+                ++length;
+            inputs[length].push_back(text);
+        } catch (const rotation::OutOfRange&) {
+        }
+    };
+    for (int number = 0; number < 1'000'000; number += 997)
+        add(std::to_string(number));
+    for (int bits = 0; bits < 20; ++bits)
+        add(std::to_string(1 << bits));
+    for (int mantissa = 100; mantissa < 1000; mantissa += 7)
+        for (int exponent = 6; exponent <= 9; ++exponent)
+            add(std::to_string(mantissa / 100) + "." + std::to_string(mantissa % 100) + "e" +
+                std::to_string(exponent));
+    return inputs;
 }
 
 bool isOfferedNumber(const QString& text)
@@ -345,6 +378,44 @@ private slots:
             QCOMPARE(accessible->text(QAccessible::Name), name);
             QVERIFY(!accessible->text(QAccessible::Description).isEmpty());
         }
+    }
+
+    void manyPressesDoNotDrift()
+    {
+        const auto inputs = inputsByLength();
+        QCOMPARE(inputs.size(), 32U); // every length from 0 to 31 digits
+        std::mt19937 generator(42);
+#if defined(__GLIBC__)
+        std::size_t inUseAfterWarmUp = 0;
+#endif
+        for (int press = 0; press < 1000; ++press) {
+            const auto& candidates = inputs.at(static_cast<std::size_t>(press % 32));
+            const std::string& text = candidates[generator() % candidates.size()];
+            computeFor(QString::fromStdString(text));
+            QCOMPARE(report()->toPlainText(), reportFor(text));
+            QVERIFY(!compute()->isEnabled());
+
+            QTest::mouseClick(clear(), Qt::LeftButton);
+            QCOMPARE(form->analysis().List1.Count(), 0);
+            QCOMPARE(report()->toPlainText(), QString());
+            QVERIFY(compute()->isEnabled());
+            // As between a user's presses, the window handles what the presses posted.
+            QCoreApplication::processEvents();
+#if defined(__GLIBC__)
+            if (press == 99)
+                inUseAfterWarmUp = mallinfo2().uordblks;
+#endif
+        }
+#if defined(__GLIBC__)
+        // Under the sanitizers the leak checker watches instead; their allocator fills no
+        // mallinfo.
+        const std::size_t inUse = mallinfo2().uordblks;
+        if (inUseAfterWarmUp > 0)
+            QVERIFY2(inUse < inUseAfterWarmUp + 64 * 1024,
+                qPrintable(QStringLiteral("%1 bytes in use after 100 presses, %2 after 1000")
+                               .arg(inUseAfterWarmUp)
+                               .arg(inUse)));
+#endif
     }
 
     void describesTheApplication()
