@@ -1,12 +1,11 @@
 #include "rotation/rotation.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace rotation {
 
 namespace {
-
-constexpr std::string_view lineEnd = "\r\n";
 
 // Room for the whole report of a string of length L, so that appending never reallocates:
 // 2L lines of at most L + 5 bytes, then four lines of at most 64 bytes of text and figures
@@ -16,12 +15,26 @@ std::size_t reportCapacity(std::size_t length)
     return 2 * length * (length + 6) + 4 * 64;
 }
 
-void appendLine(std::string& report, std::string_view text, std::string_view tail = {})
+template<typename... Pieces> void appendLine(std::string& report, const Pieces&... pieces)
 {
-    report += text;
-    report += tail;
-    report += lineEnd;
+    ((report += std::string_view(pieces)), ...);
+    report += "\r\n";
 }
+
+// The plain decimal form of a number, made without a string of its own.
+class Decimal {
+public:
+    explicit Decimal(std::int32_t value)
+        : size(static_cast<std::size_t>(
+              std::to_chars(digits, digits + sizeof digits, value).ptr - digits))
+    {
+    }
+    operator std::string_view() const { return {digits, size}; }
+
+private:
+    char digits[12];
+    std::size_t size;
+};
 
 } // namespace
 
@@ -29,21 +42,22 @@ void Analysis::BuildRotations()
 {
     std::int32_t magnitude = ReadNumber(InputText);
 
-    std::string digits;
+    // The digits come least significant first, and are turned round once complete.
+    EnteredBinary.clear();
     for (; magnitude > 0; magnitude /= 2)
-        digits += magnitude % 2 == 0 ? '0' : '1';
-    EnteredBinary.assign(digits.rbegin(), digits.rend());
+        EnteredBinary += magnitude % 2 == 0 ? '0' : '1';
+    std::reverse(EnteredBinary.begin(), EnteredBinary.end());
 
-    std::string current = EnteredBinary;
-    const auto length = static_cast<std::int16_t>(current.size());
+    // The rotation by k places to the left is the window of L characters at place k of the
+    // string written twice. The entered string itself comes first, even when it is empty.
+    const std::size_t length = EnteredBinary.size();
+    const std::string twice = EnteredBinary + EnteredBinary;
     RotationReport.clear();
-    RotationReport.reserve(reportCapacity(current.size()));
-    appendLine(RotationReport, current);
-    List1.Add(current);
-    for (std::int16_t i = 1; i < length; ++i) {
-        std::rotate(current.begin(), current.begin() + 1, current.end());
-        appendLine(RotationReport, current);
-        List1.Add(current);
+    RotationReport.reserve(reportCapacity(length));
+    for (std::size_t k = 0; k == 0 || k < length; ++k) {
+        const std::string_view rotation = std::string_view(twice).substr(k, length);
+        appendLine(RotationReport, rotation);
+        List1.Add(rotation);
     }
 
     ReportSorted();
@@ -57,21 +71,17 @@ void Analysis::ReportSorted()
     std::int32_t position = 0;
     for (std::int16_t i = 0; i < count; ++i) {
         const std::string& item = List1.Item(i);
-        RotationReport += std::to_string(i + 1);
-        appendLine(RotationReport, ":", item);
+        appendLine(RotationReport, Decimal(i + 1), ":", item);
         // The last equal item wins, so a periodic string gets the highest matching line.
         if (item == EnteredBinary)
             position = i + 1;
     }
-    appendLine(RotationReport, "Въведеното число е на позиция: ", std::to_string(position));
+    appendLine(RotationReport, "Въведеното число е на позиция: ", Decimal(position));
 
-    const auto appendExtreme = [this](std::string_view label, const std::string& digits) {
-        RotationReport += label;
-        RotationReport += digits;
-        appendLine(RotationReport, " = ", std::to_string(DecimalOf(digits)));
-    };
-    appendExtreme("Минимално число: ", List1.Item(0));
-    appendExtreme("Максимално число: ", List1.Item(static_cast<std::int16_t>(count - 1)));
+    const std::string& minimum = List1.Item(0);
+    appendLine(RotationReport, "Минимално число: ", minimum, " = ", Decimal(DecimalOf(minimum)));
+    const std::string& maximum = List1.Item(static_cast<std::int16_t>(count - 1));
+    appendLine(RotationReport, "Максимално число: ", maximum, " = ", Decimal(DecimalOf(maximum)));
 }
 
 } // namespace rotation

@@ -19,14 +19,18 @@ public:
 // Strings kept in ascending character order as they are added; equal strings are all kept.
 class SortedList {
 public:
-    void Add(std::string item);
+    void Add(std::string_view item);
     void Clear();
     std::int16_t Count() const;
     // Throws std::out_of_range for an index outside [0, Count()).
     const std::string& Item(std::int16_t index) const;
 
 private:
-    std::vector<std::string> items;
+    // Strings stay in the slot they were first stored in, and the order is kept as a list of
+    // slots: adding moves small numbers rather than strings, and a cleared list reuses its
+    // strings' memory for the next computation.
+    std::vector<std::string> slots;
+    std::vector<std::int16_t> order;
 };
 
 // Owns the computation's four things: the input text it reads, the report it writes, the sorted
