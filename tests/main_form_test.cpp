@@ -248,6 +248,9 @@ private slots:
 
     void computeShowsTheWholeReportAndDisablesItself()
     {
+        // The report starts at its first line even if the statement was scrolled down.
+        report()->verticalScrollBar()->setValue(report()->verticalScrollBar()->maximum());
+        report()->moveCursor(QTextCursor::End);
         computeFor(QStringLiteral("12345"));
         const QString text = report()->toPlainText();
         QCOMPARE(text, reportFor("12345"));

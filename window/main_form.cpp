@@ -52,11 +52,11 @@ QString resourceText(const QString& path)
     return QString::fromUtf8(file.readAll());
 }
 
-// Shows text from its first line with the caret at the start; CR LF ends become lines.
+// Shows text as lines, CR LF ends included. Setting the text also puts the caret at the start
+// and scrolls to the first line.
 void showText(QPlainTextEdit* box, const QString& text)
 {
     box->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    box->moveCursor(QTextCursor::Start);
 }
 
 // Names the elements of a control array "Name_index", so that they can be found by name.

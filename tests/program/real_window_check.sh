@@ -1,36 +1,20 @@
 #!/usr/bin/env bash
-# Opens the program on a private Xvfb server, checks the window's size and colours in a
+# Opens the program on the X server of DISPLAY, checks the window's size and colours in a
 # screenshot, then types and clicks into it through the X server.
-# Usage: real_window_check.sh path/to/binrot
+# Usage: with_xvfb.sh real_window_check.sh path/to/binrot
 set -euo pipefail
 
 binrot=$1
 work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+app=
+trap '[[ -n $app ]] && kill "$app" 2>/dev/null; rm -rf "$work"' EXIT
 fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
 
-for n in $(seq 90 190); do
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || { display=:$n; break; }
-done
-Xvfb "$display" -screen 0 1024x768x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-    xdpyinfo -display "$display" >/dev/null 2>&1 && break
-    sleep 0.1
-done
-export DISPLAY=$display
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-
 "$binrot" >"$work/binrot.log" 2>&1 &
-pids+=($!)
+app=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name 'Възможни числа при двоично представяне' | head -n 1) ||
     fail "the window did not appear: $(cat "$work/binrot.log")"
 eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -68,5 +52,5 @@ sleep 0.5
 shoot computed
 region computed 8 96 449 137 report
 differs start computed report || fail "pressing the compute button did not change the report"
-kill -0 "${pids[1]}" || fail "the program ended"
+kill -0 "$app" || fail "the program ended"
 echo "real window: 469x236, colours in place, typing and clicking work"
