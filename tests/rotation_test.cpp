@@ -152,7 +152,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, ReadNumber,
         // Blanks, tabs and line feeds vanish wherever they stand; nothing else does.
         ReadCase {" 12", 12}, ReadCase {"1 2", 12}, ReadCase {"\t1\n2 ", 12},
         ReadCase {"- 1 2", 12}, ReadCase {"1 . 5", 2}, ReadCase {"1e 1", 10},
-        ReadCase {"1e+ 1", 10}, ReadCase {"\r12", 0}, ReadCase {"1\r2", 1},
+        ReadCase {"1e+ 1", 10}, ReadCase {"1e0 3", 1000}, ReadCase {"\r12", 0},
+        ReadCase {"1\r2", 1},
         ReadCase {"\xC2\xA0"
                   "12",
             0},
