@@ -19,6 +19,11 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+bool isSign(char c)
+{
+    return c == '+' || c == '-';
+}
+
 // Walks the text as if blanks, tabs and line feeds were not there, wherever they stand.
 class Scanner {
 public:
@@ -58,11 +63,9 @@ private:
 std::int64_t takeExponent(Scanner& scan)
 {
     constexpr std::int64_t saturation = 1'000'000'000'000;
-    bool negative = false;
-    if (scan.peek() == '+' || scan.peek() == '-') {
-        negative = scan.peek() == '-';
+    const bool negative = scan.peek() == '-';
+    if (isSign(scan.peek()))
         scan.advance();
-    }
     std::int64_t exponent = 0;
     for (; isDigit(scan.peek()); scan.advance())
         exponent = std::min(exponent * 10 + (scan.peek() - '0'), saturation);
@@ -76,7 +79,7 @@ std::int32_t ReadNumber(std::string_view text)
     Scanner scan(text);
     // Rounding half to even and taking the magnitude are both symmetric, so the sign only has
     // to be stepped over.
-    if (scan.peek() == '+' || scan.peek() == '-')
+    if (isSign(scan.peek()))
         scan.advance();
 
     // The number is 0.digits × 10^scale once the leading zeros are dropped.
@@ -92,7 +95,7 @@ std::int32_t ReadNumber(std::string_view text)
     if (scan.peek() == 'e' || scan.peek() == 'E') {
         Scanner afterLetter = scan;
         afterLetter.advance();
-        if (afterLetter.peek() == '+' || afterLetter.peek() == '-')
+        if (isSign(afterLetter.peek()))
             afterLetter.advance();
         // An exponent letter without digits ends the number before the letter.
         if (isDigit(afterLetter.peek())) {
