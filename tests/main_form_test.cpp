@@ -125,7 +125,7 @@ private slots:
     {
         form = new TestForm;
         form->show();
-        QApplication::setActiveWindow(form);
+        form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
     }
 
