@@ -418,11 +418,10 @@ private slots:
         // Under the sanitizers the leak checker watches instead; their allocator fills no
         // mallinfo.
         const std::size_t inUse = mallinfo2().uordblks;
+        const QString growth = QStringLiteral("%1 bytes in use after 100 presses, %2 after 1000");
         if (inUseAfterWarmUp > 0)
             QVERIFY2(inUse < inUseAfterWarmUp + 64 * 1024,
-                qPrintable(QStringLiteral("%1 bytes in use after 100 presses, %2 after 1000")
-                               .arg(inUseAfterWarmUp)
-                               .arg(inUse)));
+                qPrintable(growth.arg(inUseAfterWarmUp).arg(inUse)));
 #endif
     }
 

@@ -101,11 +101,11 @@ MainForm::MainForm(QWidget* parent)
         button->setAutoDefault(false);
         // A palette alone is drawn as a lighter gradient by most styles; the style sheet gives
         // the exact colour, and the focus border keeps the keyboard focus visible.
-        button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px "
-                                             "solid #606060; border-radius: 2px; }"
-                                             "QPushButton:pressed { background-color: %2; }"
-                                             "QPushButton:focus { border: 2px solid #000080; }")
-                                  .arg(QColor(colour).name(), QColor(colour).darker(115).name()));
+        const QString style = QStringLiteral(
+            "QPushButton { background-color: %1; border: 1px solid #606060; border-radius: 2px; }"
+            "QPushButton:pressed { background-color: %2; }"
+            "QPushButton:focus { border: 2px solid #000080; }");
+        button->setStyleSheet(style.arg(QColor(colour).name(), QColor(colour).darker(115).name()));
         return button;
     };
     Command1[0] = makeButton(QStringLiteral("Изчисли"), computeGeometry, computeColour);
