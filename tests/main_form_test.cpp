@@ -9,9 +9,13 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <random>
 
@@ -75,6 +79,51 @@ bool isOfferedNumber(const QString& text)
     bool ok = false;
     const int number = text.toInt(&ok);
     return ok && number >= 1000 && number <= 8999 && text == QString::number(number);
+}
+
+// Contrast between two colours as the accessibility guidelines define it, from 1 to 21.
+double contrast(QColor first, QColor second)
+{
+    const auto luminance = [](QColor colour) {
+        const auto linear = [](float channel) {
+            return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+            0.0722 * linear(colour.blueF());
+    };
+    const double a = luminance(first);
+    const double b = luminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// The colour most pixels of a region have, and the strongest contrast any pixel has with it:
+// the middle of a text's strokes reaches its full colour.
+std::pair<QColor, double> backgroundAndTextContrast(const QImage& image, QRect region)
+{
+    std::map<QRgb, int> counts;
+    for (int y = region.top(); y <= region.bottom(); ++y)
+        for (int x = region.left(); x <= region.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    const QColor background = QColor::fromRgb(
+        std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+            return a.second < b.second;
+        })->first);
+    double strongest = 1;
+    for (const auto& [pixel, count] : counts)
+        strongest = std::max(strongest, contrast(background, QColor::fromRgb(pixel)));
+    return {background, strongest};
+}
+
+// A dark scheme as a platform theme hands it over: light text on dark surfaces.
+QPalette darkPalette()
+{
+    QPalette palette(QColor(0x35, 0x35, 0x35), QColor(0x2d, 0x2d, 0x2d));
+    for (const QPalette::ColorRole role :
+        {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::BrightText})
+        palette.setColor(role, QColor(0xee, 0xee, 0xec));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x91, 0x91, 0x90));
+    palette.setColor(QPalette::Base, QColor(0x2d, 0x2d, 0x2d));
+    return palette;
 }
 
 } // namespace
@@ -200,6 +249,51 @@ private slots:
         QCOMPARE(colourAt(44, 3), QStringLiteral("#ffc080")); // title, left of its text
         QCOMPARE(colourAt(182, 54), QStringLiteral("#80ff80")); // compute, inside its border
         QCOMPARE(colourAt(358, 54), QStringLiteral("#ff8080")); // clear
+    }
+
+    void everyTextIsReadableInAnyScheme_data()
+    {
+        QTest::addColumn<QPalette>("scheme");
+        QTest::newRow("light") << QApplication::style()->standardPalette();
+        QTest::newRow("dark") << darkPalette();
+    }
+
+    void everyTextIsReadableInAnyScheme()
+    {
+        QFETCH(QPalette, scheme);
+        const QPalette original = QApplication::palette();
+        const auto restore = qScopeGuard([&original] { QApplication::setPalette(original); });
+        delete form;
+        QApplication::setPalette(scheme);
+        form = new TestForm;
+        form->show();
+        computeFor(QStringLiteral("12345")); // the compute button's caption disabled, too
+
+        // Inside each control's border; the report box without its scroll bar. Where the
+        // window gives a control a colour, the control keeps it in every scheme.
+        const QRect viewport(
+            report()->viewport()->mapTo(form, QPoint()), report()->viewport()->size());
+        const struct {
+            const char* name;
+            QRect region;
+            QString colour;
+        } controls[] = {
+            {"title", title()->geometry(), QStringLiteral("#ffc080")},
+            {"input", input()->geometry().adjusted(3, 3, -3, -3), {}},
+            {"compute", compute()->geometry().adjusted(3, 3, -3, -3), QStringLiteral("#80ff80")},
+            {"clear", clear()->geometry().adjusted(3, 3, -3, -3), QStringLiteral("#ff8080")},
+            {"report", viewport, {}},
+        };
+        const QImage image = form->grab().toImage();
+        image.save("/tmp/contrast.png");
+        for (const auto& control : controls) {
+            const auto [background, strongest] = backgroundAndTextContrast(image, control.region);
+            QVERIFY2(strongest >= 4.5,
+                qPrintable(QStringLiteral("%1: %2:1").arg(control.name).arg(strongest)));
+            if (!control.colour.isEmpty())
+                QCOMPARE(background.name(), control.colour);
+        }
+        QCOMPARE(image.pixelColor(4, 40).name(), QStringLiteral("#c0c0ff"));
     }
 
     void usesTheWindowFontEverywhere()

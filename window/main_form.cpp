@@ -25,6 +25,11 @@ constexpr QRect fromTwips(int left, int top, int width, int height)
 constexpr QSize clientSize = fromTwips(0, 0, 7035, 3540).size();
 constexpr QRgb windowColour = qRgb(192, 192, 255);
 
+// The fixed colours were chosen for the dark text the platform always drew on them; the light
+// text of a dark or high-contrast scheme would be unreadable there, so text on them is dark.
+constexpr QRgb textOnFixedColour = qRgb(0, 0, 0);
+constexpr QRgb disabledTextOnFixedColour = qRgb(92, 92, 92);
+
 constexpr QRect titleGeometry = fromTwips(600, 0, 5895, 375);
 constexpr QRgb titleColour = qRgb(255, 192, 128);
 constexpr QRect inputGeometry = fromTwips(120, 720, 1935, 495);
@@ -41,6 +46,7 @@ void fillBackground(QWidget* widget, QRgb colour)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, QColor(colour));
+    palette.setColor(QPalette::WindowText, QColor(textOnFixedColour));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -102,10 +108,13 @@ MainForm::MainForm(QWidget* parent)
         // A palette alone is drawn as a lighter gradient by most styles; the style sheet gives
         // the exact colour, and the focus border keeps the keyboard focus visible.
         const QString style = QStringLiteral(
-            "QPushButton { background-color: %1; border: 1px solid #606060; border-radius: 2px; }"
+            "QPushButton { background-color: %1; color: %3; border: 1px solid #606060;"
+            " border-radius: 2px; }"
             "QPushButton:pressed { background-color: %2; }"
+            "QPushButton:disabled { color: %4; }"
             "QPushButton:focus { border: 2px solid #000080; }");
-        button->setStyleSheet(style.arg(QColor(colour).name(), QColor(colour).darker(115).name()));
+        button->setStyleSheet(style.arg(QColor(colour).name(), QColor(colour).darker(115).name(),
+            QColor(textOnFixedColour).name(), QColor(disabledTextOnFixedColour).name()));
         return button;
     };
     Command1[0] = makeButton(QStringLiteral("Изчисли"), computeGeometry, computeColour);
