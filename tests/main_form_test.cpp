@@ -7,11 +7,13 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -294,6 +296,20 @@ private slots:
                 QCOMPARE(background.name(), control.colour);
         }
         QCOMPARE(image.pixelColor(4, 40).name(), QStringLiteral("#c0c0ff"));
+    }
+
+    void qtOwnTextsAreBulgarian()
+    {
+        // Without the translation the texts stay English.
+        const QTemporaryDir empty;
+        QVERIFY(!installQtTranslation(empty.path()));
+        describeApplication();
+        std::unique_ptr<QMenu> menu(input()->createStandardContextMenu());
+        QStringList entries;
+        for (const QAction* action : menu->actions())
+            entries << action->text().section(u'\t', 0, 0); // without the shortcut
+        QVERIFY2(
+            entries.contains(QStringLiteral("Избиране на всичко")), qPrintable(entries.join(u'|')));
     }
 
     void usesTheWindowFontEverywhere()

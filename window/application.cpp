@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 bool displayAvailable()
 {
@@ -21,4 +23,15 @@ void describeApplication()
     QApplication::setApplicationVersion(QStringLiteral(BINROT_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(BINROT_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/binrot.png")));
+    installQtTranslation(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
+bool installQtTranslation(const QString& folder)
+{
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_bg"), folder)) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
