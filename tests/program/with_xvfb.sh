@@ -1,19 +1,18 @@
 #!/usr/bin/env bash
-# Runs a command on a private Xvfb server of its own, started on a free display and stopped
-# afterwards.
+# Runs a command on a private Xvfb server of its own, on a display the server finds free, and
+# stops the server afterwards.
 # Usage: with_xvfb.sh command [argument ...]
 set -euo pipefail
 
-for n in $(seq 90 190); do
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || { display=:$n; break; }
-done
-log=$(mktemp)
-Xvfb "$display" -screen 0 1024x768x24 -noreset -nolisten tcp >"$log" 2>&1 &
+work=$(mktemp -d)
+# -displayfd lets the server take the first display it can bind, which also sees displays
+# of other mount namespaces (a chroot's) that lock files here would not show.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$work/display" >"$work/log" 2>&1 &
 xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -f "$log"' EXIT
+trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do
-    xdpyinfo -display "$display" >/dev/null 2>&1 && break
-    kill -0 "$xvfb" 2>/dev/null || { cat "$log" >&2; exit 1; }
+    [[ -s $work/display ]] && xdpyinfo -display ":$(head -n 1 "$work/display")" >/dev/null 2>&1 && break
+    kill -0 "$xvfb" 2>/dev/null || { cat "$work/log" >&2; exit 1; }
     sleep 0.1
 done
-DISPLAY=$display QT_QPA_PLATFORM=xcb WAYLAND_DISPLAY= "$@"
+DISPLAY=:$(head -n 1 "$work/display") QT_QPA_PLATFORM=xcb WAYLAND_DISPLAY= "$@"
