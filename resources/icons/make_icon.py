@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
-"""Draws the program's 32 x 32 icon and writes it as binrot.png and binrot.ico.
+"""Draws the program's 32 x 32 icon and writes it as binrot.png, binrot.ico and binrot.svg.
 
 The picture: the digits 101 with an arrow that carries the first digit round to the end,
-a left rotation. Run it again after changing the drawing; the outputs are committed.
+a left rotation. The SVG is the same drawing, each run of pixels of one colour a rectangle,
+so that it stays sharp at any size. Run it again after changing the drawing; the outputs are
+committed.
 """
 import struct
 import zlib
@@ -81,9 +83,29 @@ def ico(image):
     return directory + entry + image
 
 
+def svg(pixels):
+    rects = []
+    for y, row in enumerate(pixels):
+        x = 0
+        while x < SIZE:
+            colour = row[x]
+            end = x
+            while end < SIZE and row[end] == colour:
+                end += 1
+            if colour[3]:
+                rects.append('<rect x="%d" y="%d" width="%d" height="1" fill="#%02x%02x%02x"/>'
+                             % ((x, y, end - x) + colour[:3]))
+            x = end
+    return ('<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d"'
+            ' shape-rendering="crispEdges">\n%s\n</svg>\n'
+            % (SIZE, SIZE, SIZE, SIZE, "\n".join(rects)))
+
+
 if __name__ == "__main__":
     image = png(draw())
     with open("binrot.png", "wb") as f:
         f.write(image)
     with open("binrot.ico", "wb") as f:
         f.write(ico(image))
+    with open("binrot.svg", "w") as f:
+        f.write(svg(draw()))
