@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "rotation/rotation.h"
 #include "window/application.h"
 #include "window/main_form.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's 32 x 32 icon and writes it as binrot.png, binrot.ico and binrot.svg.
 
 The picture: the digits 101 with an arrow that carries the first digit round to the end,

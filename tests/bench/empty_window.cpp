@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floors for start-up and memory: an empty Qt window of binrot's size and colour, and, as
 // text_window, the same window with one line of text in binrot's font, which is what it
 // takes to bring up the font system.

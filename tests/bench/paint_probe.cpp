@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures a program's window from outside, through the X server it runs on:
 //   paint_probe startup RUNS PROGRAM FLOOR [OTHER ...]
 //       starts the programs in turn, RUNS times each, and prints for each the median time from

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the fuzz target for a number of seconds from the checked-in seeds, keeping what it
 # learns in a working corpus beside the binary.
 # Usage: run_fuzz.sh path/to/rotation_fuzz seconds

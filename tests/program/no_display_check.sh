@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Started with no display at all, the program says so in one sentence and exits with 1.
 # Usage: no_display_check.sh path/to/binrot
 set -uo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a configured build tree and checks its dependencies and files.
 # Usage: package_check.sh build-dir app-id
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Opens the program on the X server of DISPLAY, checks the window's size and colours in a
 # screenshot, then types and clicks into it through the X server.
 # Usage: with_xvfb.sh real_window_check.sh path/to/binrot

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command on a private Xvfb server of its own, on a display the server finds free, and
 # stops the server afterwards.
 # Usage: with_xvfb.sh command [argument ...]
