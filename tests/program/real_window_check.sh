@@ -4,6 +4,8 @@
 # screenshot, then types and clicks into it through the X server.
 # Usage: with_xvfb.sh real_window_check.sh path/to/binrot
 set -euo pipefail
+# xdotool matches the Cyrillic title only under a UTF-8 locale, which a bare system lacks.
+export LC_ALL=C.UTF-8
 
 binrot=$1
 work=$(mktemp -d)
