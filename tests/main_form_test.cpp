@@ -277,7 +277,6 @@ private slots:
             {"report", viewport, {}},
         };
         const QImage image = form->grab().toImage();
-        image.save("/tmp/contrast.png");
         for (const auto& control : controls) {
             const auto [background, strongest] = backgroundAndTextContrast(image, control.region);
             QVERIFY2(strongest >= 4.5,
