@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/application.h"
-#include "window/main_form.h"
+#include "qt/application.h"
+#include "qt/main_window.h"
 
 #include <QApplication>
 
@@ -16,7 +16,7 @@ int main(int argc, char* argv[])
     }
     QApplication application(argc, argv);
     describeApplication();
-    MainForm form;
-    form.show();
+    MainWindow window;
+    window.show();
     return QApplication::exec();
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/application.h"
+#include "qt/application.h"
 
 #include "build_config.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/number_source.h"
+#include "form/number_source.h"
 
 #include <chrono>
 #include <cmath>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "qt/application.h"
+#include "qt/main_window.h"
 #include "rotation/rotation.h"
-#include "window/application.h"
-#include "window/main_form.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -29,12 +29,12 @@
 namespace {
 
 // Records warnings instead of opening a modal message box.
-class TestForm : public MainForm {
+class TestForm : public MainWindow {
 public:
     QStringList warnings;
 
 protected:
-    void showWarning(const QString& message) override { warnings << message; }
+    void showRefusal(std::string_view message) override { warnings << QString::fromUtf8(message); }
 };
 
 // What the report box shows for a report: its CR LF ends become plain lines.
@@ -119,7 +119,7 @@ std::pair<QColor, double> backgroundAndTextContrast(const QImage& image, QRect r
 
 } // namespace
 
-class MainFormTest : public QObject {
+class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
@@ -534,5 +534,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainFormTest)
-#include "main_form_test.moc"
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "qt/main_window.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+// Qt scales logical pixels for screens other than 96 dots per inch.
+QRect pixelRect(form::Twips place)
+{
+    const form::Pixels pixels = form::toPixels(place, 96);
+    return {pixels.left, pixels.top, pixels.width, pixels.height};
+}
+
+QColor qColour(form::Colour colour)
+{
+    return {colour.red, colour.green, colour.blue};
+}
+
+QString qText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Shows text as lines, CR LF ends included. Setting the text also puts the caret at the start
+// and scrolls to the first line.
+void showText(QPlainTextEdit* box, std::string_view text)
+{
+    box->setPlainText(qText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void fillBackground(QWidget* widget, form::Colour colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, qColour(colour));
+    palette.setColor(QPalette::WindowText, qColour(form::TextOnFixedColour));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QPushButton* makeButton(const form::ControlDesign& control, QWidget* parent)
+{
+    auto* button = new QPushButton(qText(control.text), parent);
+    button->setAutoDefault(false);
+    // A palette alone is drawn as a lighter gradient by most styles; the style sheet gives the
+    // exact colour, and the focus border keeps the keyboard focus visible.
+    const QString style =
+        QStringLiteral("QPushButton { background-color: %1; color: %3; border: 1px solid #606060;"
+                       " border-radius: 2px; }"
+                       "QPushButton:pressed { background-color: %2; }"
+                       "QPushButton:disabled { color: %4; }"
+                       "QPushButton:focus { border: 2px solid #000080; }");
+    const QColor colour = qColour(control.background.value_or(form::Window.background));
+    button->setStyleSheet(style.arg(colour.name(), colour.darker(115).name(),
+        qColour(form::TextOnFixedColour).name(), qColour(form::DisabledTextOnFixedColour).name()));
+    return button;
+}
+
+QPlainTextEdit* makeTextBox(const form::ControlDesign& control, QWidget* parent)
+{
+    auto* box = new QPlainTextEdit(parent);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setReadOnly(true);
+    // Read-only, yet students can still select and copy the report for their homework.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    showText(box, control.text);
+    return box;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent,
+          Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+              Qt::WindowCloseButtonHint)
+{
+    setWindowTitle(qText(form::Window.caption));
+    setFixedSize(pixelRect(form::Window.client).size());
+    QFont font(qText(form::Window.fontFamily), form::Window.fontPoints);
+    font.setStyleHint(QFont::Serif);
+    setFont(font);
+    fillBackground(this, form::Window.background);
+
+    // Made in tab order, which Qt follows for the focus.
+    for (const form::ControlDesign& control : form::Controls) {
+        QWidget* widget = makeControl(control);
+        if (!widget)
+            continue;
+        widget->setObjectName(qText(control.name) + u'_' + QString::number(control.element));
+        widget->setGeometry(pixelRect(control.place));
+        widget->setToolTip(qText(control.toolTip));
+        if (!control.accessibleName.empty())
+            widget->setAccessibleName(qText(control.accessibleName));
+        widget->setAccessibleDescription(qText(control.accessibleDescription));
+        widget->setVisible(control.visible);
+    }
+
+    move(screen()->availableGeometry().center() - rect().center());
+    input->setFocus();
+    behaviour.Form_Load();
+}
+
+QWidget* MainWindow::makeControl(const form::ControlDesign& control)
+{
+    switch (control.kind) {
+    case form::ControlKind::Label: {
+        auto* label = new QLabel(qText(control.text), this);
+        label->setAlignment(Qt::AlignCenter);
+        fillBackground(label, control.background.value_or(form::Window.background));
+        labels[label] = &control;
+        label->installEventFilter(this);
+        return label;
+    }
+    case form::ControlKind::Input: {
+        auto* edit = new QLineEdit(qText(control.text), this);
+        edit->setMaxLength(control.maxLength);
+        input = edit;
+        return edit;
+    }
+    case form::ControlKind::Button: {
+        QPushButton* button = makeButton(control, this);
+        connect(
+            button, &QPushButton::clicked, this, [this, &control] { behaviour.click(control); });
+        if (&control == &form::Controls[form::ComputeControl])
+            compute = button;
+        return button;
+    }
+    case form::ControlKind::TextBox: {
+        QPlainTextEdit* box = makeTextBox(control, this);
+        if (&control == &form::Controls[form::ReportControl])
+            report = box;
+        return box;
+    }
+    case form::ControlKind::SortedList:
+        // The computation's own sorted list stands for it.
+        return nullptr;
+    }
+    return nullptr;
+}
+
+std::string MainWindow::inputText() const
+{
+    return input->text().toStdString();
+}
+
+void MainWindow::setInputText(std::string_view text)
+{
+    input->setText(qText(text));
+}
+
+void MainWindow::setReportText(std::string_view text)
+{
+    showText(report, text);
+}
+
+void MainWindow::setComputeEnabled(bool enabled)
+{
+    compute->setEnabled(enabled);
+}
+
+void MainWindow::showRefusal(std::string_view message)
+{
+    QMessageBox::warning(this, QStringLiteral("Внимание"), qText(message));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto label = labels.find(watched);
+        if (label != labels.end())
+            behaviour.click(*label->second);
+    }
+    return QWidget::eventFilter(watched, event);
+}
