@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Opens the program on the X server of DISPLAY, checks the window's size and colours in a
-# screenshot, then types and clicks into it through the X server.
-# Usage: with_xvfb.sh real_window_check.sh path/to/binrot
+# screenshot, then types and clicks into it through the X server: a report, then a number out
+# of range, which a message box refuses.
+# Usage: with_xvfb.sh real_window_check.sh command [argument ...]   (the command starts binrot)
 set -euo pipefail
 # xdotool matches the Cyrillic title only under a UTF-8 locale, which a bare system lacks.
 export LC_ALL=C.UTF-8
 
-binrot=$1
 work=$(mktemp -d)
 app=
 trap '[[ -n $app ]] && kill "$app" 2>/dev/null; rm -rf "$work"' EXIT
@@ -16,7 +16,7 @@ fail() {
     exit 1
 }
 
-"$binrot" >"$work/binrot.log" 2>&1 &
+"$@" >"$work/binrot.log" 2>&1 &
 app=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name 'Възможни числа при двоично представяне' | head -n 1) ||
     fail "the window did not appear: $(cat "$work/binrot.log")"
@@ -56,4 +56,21 @@ shoot computed
 region computed 8 96 449 137 report
 differs start computed report || fail "pressing the compute button did not change the report"
 kill -0 "$app" || fail "the program ended"
-echo "real window: 469x236, colours in place, typing and clicking work"
+
+# A number out of range: a message box says so, and goes with Enter.
+xdotool mousemove --sync $((X + 404)) $((Y + 64)) click 1
+xdotool windowfocus --sync "$window"
+xdotool mousemove --sync $((X + 60)) $((Y + 64)) click 1
+xdotool key --delay 30 End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
+xdotool type --delay 30 9e9
+xdotool mousemove --sync $((X + 228)) $((Y + 64)) click 1
+box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Внимание$' | head -n 1) ||
+    fail "no message box for a number out of range"
+xdotool windowfocus --sync "$box" key Return
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^Внимание$' >/dev/null || break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name '^Внимание$' >/dev/null && fail "the message box stayed open"
+kill -0 "$app" || fail "the program ended"
+echo "real window: 469x236, colours in place, typing, clicking and the refusal work"

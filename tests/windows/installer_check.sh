@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs binrot silently under Wine as a school's IT would, opens the installed program from
+# its Start-menu shortcut, then uninstalls it silently and checks that nothing is left.
+# Usage: installer_check.sh path/to/wine.sh path/to/setup.exe   (on an X server: DISPLAY)
+set -euo pipefail
+export LC_ALL=C.UTF-8
+
+wine=$1
+setup=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+unix_path() { "$wine" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\binrot'
+# Exported, since reg.exe prints non-ASCII text as question marks.
+registered() {
+    rm -f "$work/entry.reg"
+    "$wine" reg export "$key" "$("$wine" winepath -w "$work/entry.reg" | tr -d '\r')" /reg:32 \
+        >/dev/null 2>&1 && iconv -f UTF-16 -t UTF-8 "$work/entry.reg" | tr -d '\r'
+}
+
+title='Възможни числа при двоично представяне'
+shortcut=$(unix_path 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs')/$title.lnk
+
+"$wine" "$setup" /S || fail "the installer failed"
+# A 32-bit program goes to "Program Files (x86)" on 64-bit Windows.
+for folder in 'C:\Program Files (x86)\binrot' 'C:\Program Files\binrot'; do
+    installed=$(unix_path "$folder")
+    [[ -f $installed/binrot.exe ]] && break
+done
+[[ -f $installed/binrot.exe && -f $installed/uninstall.exe ]] || fail "nothing in $folder"
+cmp -s "$installed/binrot.exe" "$(dirname "$setup")/binrot.exe" || fail "the installed program differs"
+[[ -f $shortcut ]] || fail "no Start-menu shortcut"
+entry=$(registered) || fail "no uninstall entry"
+for value in '"DisplayName"="binrot - Възможни числа при двоично представяне"' \
+    '"DisplayVersion"="1.00"' 'uninstall.exe\" /S"'; do
+    grep -qF "$value" <<<"$entry" || fail "the uninstall entry lacks $value: $entry"
+done
+
+# The shortcut opens the installed program, which then closes as Windows asks it to.
+"$wine" start "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\$title.lnk" ||
+    fail "the shortcut did not start"
+timeout 30 xdotool search --sync --onlyvisible --name "$title" >/dev/null ||
+    fail "the installed program did not open"
+"$wine" taskkill /im binrot.exe >/dev/null 2>&1 || fail "the installed program would not close"
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "$title" >/dev/null || break
+    sleep 0.1
+done
+
+# The uninstaller runs on from a copy of itself, so its work is waited for.
+"$wine" "$folder\\uninstall.exe" /S || fail "the uninstaller failed"
+for _ in $(seq 100); do
+    [[ -e $installed || -e $shortcut ]] || break
+    sleep 0.2
+done
+[[ ! -e $installed ]] || fail "$folder is still there"
+[[ ! -e $shortcut ]] || fail "the shortcut is still there"
+registered >/dev/null && fail "the uninstall entry is still there"
+echo "installer: silent install, shortcut, uninstall entry and silent uninstall work"
