@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/application.h"
 #include "qt/main_window.h"
+#include "qt/platform_choice.h"
 
 #include <QApplication>
 
@@ -14,6 +15,9 @@ int main(int argc, char* argv[])
             stderr);
         return 1;
     }
+    if (const std::string platform = platformChoice(currentPlatformEnvironment(argc, argv));
+        !platform.empty())
+        qputenv("QT_QPA_PLATFORM", platform.c_str());
     QApplication application(argc, argv);
     describeApplication();
     MainWindow window;

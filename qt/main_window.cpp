@@ -11,6 +11,9 @@
 
 namespace {
 
+// The states that would move or grow the fixed window.
+constexpr Qt::WindowStates grownStates = Qt::WindowMaximized | Qt::WindowFullScreen;
+
 // Qt scales logical pixels for screens other than 96 dots per inch.
 QRect pixelRect(form::Twips place)
 {
@@ -177,4 +180,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             behaviour.click(*label->second);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange && (windowState() & grownStates)) {
+        // Queued: the platform is still carrying out the change that sent the event.
+        QMetaObject::invokeMethod(
+            this, [this] { setWindowState(windowState() & ~grownStates); }, Qt::QueuedConnection);
+    }
+    QWidget::changeEvent(event);
 }

@@ -31,6 +31,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Where the window frame offers to maximize anyway (a Wayland compositor's, or Qt's own
+    // there), the window returns to its normal state at once.
+    void changeEvent(QEvent* event) override;
 
 private:
     QWidget* makeControl(const form::ControlDesign& control);

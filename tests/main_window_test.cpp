@@ -215,6 +215,16 @@ private slots:
             QStringLiteral("  Възможни числа при двоично представяне")));
     }
 
+    void neverStaysMaximizedOrFullScreen()
+    {
+        const QRect normal = form->geometry();
+        for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowFullScreen}) {
+            form->setWindowState(state);
+            QTRY_COMPARE(form->windowState(), Qt::WindowNoState);
+            QTRY_COMPARE(form->geometry(), normal);
+        }
+    }
+
     void placesEveryControlAtItsGeometry()
     {
         QCOMPARE(title()->geometry(), QRect(40, 0, 393, 25));

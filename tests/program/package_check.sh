@@ -18,9 +18,10 @@ fail() {
 [[ $(dpkg-deb -f "$deb" Version) == "$version" ]] ||
     fail "package version $(dpkg-deb -f "$deb" Version), not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libstdc++6 fonts-liberation2 qt6-qpa-plugins qt6-translations-l10n; do
+for needed in libqt6widgets6 libqt6gui6 libstdc++6 fonts-liberation2 qt6-translations-l10n; do
     [[ $depends == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
+[[ $depends != *qt6-qpa-plugins* ]] || fail "Depends names qt6-qpa-plugins, which binrot does not use"
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for needed in ./usr/bin/binrot "./usr/share/applications/$id.desktop" \
     "./usr/share/metainfo/$id.metainfo.xml" "./usr/share/icons/hicolor/32x32/apps/$id.png" \
