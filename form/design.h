@@ -83,6 +83,9 @@ inline constexpr WindowDesign Window {
     204,
 };
 
+// The title of the box that tells why a number was refused.
+inline constexpr std::string_view RefusalTitle = "Внимание";
+
 // The fixed colours were chosen for the dark text the platform always drew on them; the light
 // text of a dark or high-contrast scheme would be unreadable there, so text on them is dark.
 inline constexpr Colour TextOnFixedColour {0, 0, 0};

@@ -169,7 +169,7 @@ void MainWindow::setComputeEnabled(bool enabled)
 
 void MainWindow::showRefusal(std::string_view message)
 {
-    QMessageBox::warning(this, QStringLiteral("Внимание"), qText(message));
+    QMessageBox::warning(this, qText(form::RefusalTitle), qText(message));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

@@ -121,6 +121,11 @@ MainWindow::MainWindow(HINSTANCE instance)
         CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
     makeControls(instance);
     layOut(dpiOf(window));
+    // The design-time texts go in last, so that the report box lays its lines out once, at its
+    // own width and in its own font.
+    for (std::size_t index = 0; index < controls.size(); ++index)
+        if (controls[index])
+            SetWindowTextW(controls[index], widen(form::Controls[index].text).c_str());
 
     RECT workArea {};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
@@ -161,7 +166,7 @@ void MainWindow::makeControls(HINSTANCE instance)
                 0, window, nullptr, instance, nullptr);
         const bool edit = classOf(control.kind) == std::wstring_view(L"EDIT");
         controls[index] = CreateWindowExW(edit ? WS_EX_CLIENTEDGE : 0, classOf(control.kind),
-            widen(control.text).c_str(), styleOf(control), 0, 0, 0, 0, window,
+            nullptr, styleOf(control), 0, 0, 0, 0, window,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstControlId + index)), instance,
             nullptr);
         if (control.background)
@@ -237,7 +242,8 @@ void MainWindow::setComputeEnabled(bool enabled)
 
 void MainWindow::showRefusal(std::string_view message)
 {
-    MessageBoxW(window, widen(message).c_str(), L"Внимание", MB_OK | MB_ICONWARNING);
+    MessageBoxW(
+        window, widen(message).c_str(), widen(form::RefusalTitle).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

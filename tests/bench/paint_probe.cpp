@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Measures a program's window from outside, through the X server it runs on:
-//   paint_probe startup RUNS PROGRAM FLOOR [OTHER ...]
+//   paint_probe startup RUNS PROGRAM FLOOR [OTHER ...]   (each a command line)
 //       starts the programs in turn, RUNS times each, and prints for each the median time from
 //       process start to the first frame painted and the median peak RSS, with their ratios to
 //       those of FLOOR;
@@ -17,6 +17,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -117,11 +118,21 @@ private:
     Window root;
 };
 
+// A program is a command line whose words are separated by blanks ("wine.sh binrot.exe").
 pid_t start(const char* program)
 {
+    std::vector<std::string> words;
+    std::istringstream line(program);
+    for (std::string word; line >> word;)
+        words.push_back(word);
+    std::vector<char*> arguments;
+    for (std::string& word : words)
+        arguments.push_back(word.data());
+    arguments.push_back(nullptr);
+
     const pid_t pid = fork();
     if (pid == 0) {
-        execl(program, program, static_cast<char*>(nullptr));
+        execvp(arguments[0], arguments.data());
         std::_Exit(127);
     }
     if (pid < 0)
