@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace rotation {
@@ -119,8 +120,15 @@ std::int32_t ReadNumber(std::string_view text)
         return 0;
 
     const std::string canonical = "0." + digits + "e" + std::to_string(scale);
+#if defined(__cpp_lib_to_chars)
     double value = 0;
     std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
+#else
+    // A C++ library without floating-point from_chars (the WebAssembly one): strtod reads the
+    // same text with the same correct rounding, and in the C locale the program keeps, "." is
+    // its decimal point too.
+    const double value = std::strtod(canonical.c_str(), nullptr);
+#endif
 
     // The default floating-point environment rounds to nearest, halves to even.
     const double magnitude = std::fabs(std::nearbyint(value));

@@ -32,9 +32,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     HWND window = CreateWindowExW(0, L"TextWindow", L"text window", style, CW_USEDEFAULT,
         CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
         instance, nullptr);
-    HWND label = CreateWindowExW(0, L"STATIC",
-        L"Информатика - кръгово преместване на цифри в число", WS_CHILD | WS_VISIBLE | SS_CENTER,
-        40, 0, 393, 25, window, nullptr, instance, nullptr);
+    HWND label =
+        CreateWindowExW(0, L"STATIC", L"Информатика - кръгово преместване на цифри в число",
+            WS_CHILD | WS_VISIBLE | SS_CENTER, 40, 0, 393, 25, window, nullptr, instance, nullptr);
     HFONT font = CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN,
         L"Times New Roman");

@@ -1,0 +1,66 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Times the page in headless Chromium: from navigation to ready for input (the offered number in
+the focused input box), alternately with a static copy of the same layout without WebAssembly,
+and from a click on "Изчисли" to the report shown.
+
+Usage: /usr/bin/python3 page_bench.py binrot.html [runs]
+"""
+import pathlib
+import statistics
+import sys
+import tempfile
+import time
+
+from chromium import Chromium
+
+page = pathlib.Path(sys.argv[1]).resolve()
+runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
+READY = ("document.activeElement && document.activeElement.id === 'Text2_0'"
+         " && document.activeElement.value !== ''")
+
+
+def time_to_ready(browser, url):
+    browser.call("Page.navigate", url="about:blank")
+    started = time.monotonic()
+    browser.call("Page.navigate", url=url)
+    while not browser.evaluate(READY):
+        pass
+    return (time.monotonic() - started) * 1000
+
+
+with Chromium() as browser, tempfile.TemporaryDirectory() as work:
+    # The floor: the page as it stands once loaded, its script removed, the number kept.
+    browser.open(page.as_uri(), READY)
+    static = pathlib.Path(work, "static.html")
+    static.write_text("<!DOCTYPE html>\n" + browser.evaluate("""(() => {
+        const copy = document.documentElement.cloneNode(true);
+        copy.querySelectorAll('script').forEach((script) => script.remove());
+        const input = copy.querySelector('#Text2_0');
+        input.setAttribute('value', document.getElementById('Text2_0').value);
+        input.setAttribute('autofocus', '');
+        copy.querySelector('#Text1_0').textContent = document.getElementById('Text1_0').value;
+        return copy.outerHTML;
+    })()"""))
+
+    times = {page.name: [], "static page": []}
+    for _ in range(runs):
+        times[page.name].append(time_to_ready(browser, page.as_uri()))
+        times["static page"].append(time_to_ready(browser, static.as_uri()))
+    floor = statistics.median(times["static page"])
+    print(f"navigation to ready for input, median of {runs} runs:")
+    for name, values in times.items():
+        median = statistics.median(values)
+        print(f"  {name:<14} {median:6.1f} ms  x{median / floor:.3f}")
+
+    browser.open(page.as_uri(), READY)
+    clicks = []
+    for _ in range(100):
+        clicks.append(browser.evaluate("""new Promise((done) => {
+            const started = performance.now();
+            document.getElementById('Command1_0').click();
+            requestAnimationFrame(() => setTimeout(() => done(performance.now() - started)));
+        })"""))
+        browser.evaluate("document.getElementById('Command1_1').click()")
+    print(f"compute click to report shown (next frame): median {statistics.median(clicks):.2f} ms"
+          f" over 100 clicks (max {max(clicks):.2f} ms)")
+    print(f"{page.name}: {page.stat().st_size} bytes")

@@ -1,0 +1,200 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The page as a student meets it: opened from disk in headless Chromium, typed into and clicked,
+its reports compared with the native program's, its colours read from a screenshot, in a light
+and a dark scheme.
+
+Usage: /usr/bin/python3 page_check.py binrot.html path/to/native/report_dump task_statement.txt
+"""
+import pathlib
+import subprocess
+import sys
+import tempfile
+
+from chromium import Chromium
+
+page, native_dump, statement_file = sys.argv[1:4]
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+        print(f"FAIL: {what}", file=sys.stderr)
+
+
+def native_report(text):
+    """The native program's report for text, as a text box shows it: LF line ends."""
+    output = subprocess.run([native_dump, text], capture_output=True, check=True).stdout
+    return output.decode().split("\n", 1)[1].replace("\r\n", "\n")
+
+
+def value(element):
+    return browser.evaluate(f"document.getElementById('{element}').value")
+
+
+def is_offered(text):
+    return text.isdigit() and 1000 <= int(text) <= 8999 and str(int(text)) == text
+
+
+def centre(element):
+    box = browser.evaluate(
+        f"(() => {{ const r = document.getElementById('{element}').getBoundingClientRect();"
+        f" return [r.x + r.width / 2, r.y + r.height / 2]; }})()")
+    return box[0], box[1]
+
+
+def enter_number(text):
+    """Selects what the input holds and types text over it, as a user would."""
+    browser.click(*centre("Text2_0"))
+    browser.evaluate("document.getElementById('Text2_0').select()")
+    browser.type(text)
+
+
+def focused():
+    return browser.evaluate("document.activeElement.id")
+
+
+def colour_at(png, x, y):
+    return subprocess.run(["convert", png, "-format", f"%[hex:p{{{x},{y}}}]", "info:"],
+                          capture_output=True, text=True, check=True).stdout[:6].upper()
+
+
+def check_colours(png, scheme):
+    left, top = browser.evaluate(
+        "(() => { const r = document.getElementById('window').getBoundingClientRect();"
+        " return [Math.round(r.x), Math.round(r.y)]; })()")
+    for (x, y), expected in {(4, 40): "C0C0FF", (463, 90): "C0C0FF", (44, 3): "FFC080",
+                             (182, 54): "80FF80", (358, 54): "FF8080"}.items():
+        actual = colour_at(png, left + x, top + y)
+        check(actual == expected, f"{scheme}: colour at {x},{y} is {actual}, not {expected}")
+
+
+def contrast(first, second):
+    def luminance(rgb):
+        channels = [c / 255 for c in rgb]
+        linear = [c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4 for c in channels]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    a, b = sorted((luminance(first), luminance(second)))
+    return (b + 0.05) / (a + 0.05)
+
+
+def check_readable(scheme):
+    """Every text's colour against the colour behind it, as the page computes them."""
+    pairs = browser.evaluate("""(() => {
+        const rgb = (text) => text.match(/\\d+/g).slice(0, 3).map(Number);
+        const behind = (element) => {
+            for (; element; element = element.parentElement) {
+                const colour = getComputedStyle(element).backgroundColor;
+                if (!colour.endsWith(', 0)')) return rgb(colour);
+            }
+            return [255, 255, 255];
+        };
+        return ['Label1_0', 'Text2_0', 'Command1_0', 'Command1_1', 'Text1_0'].map((id) => {
+            const element = document.getElementById(id);
+            return [id, rgb(getComputedStyle(element).color), behind(element)];
+        });
+    })()""")
+    for element, text, background in pairs:
+        ratio = contrast(text, background)
+        check(ratio >= 4.5, f"{scheme}: {element} text contrast {ratio:.1f}:1")
+
+
+with Chromium() as browser, tempfile.TemporaryDirectory() as work:
+    url = pathlib.Path(page).resolve().as_uri()
+    browser.open(url, "document.activeElement && document.activeElement.id === 'Text2_0'")
+
+    # As it opens: the offered number, the statement, the caption, the language.
+    statement = pathlib.Path(statement_file).read_text()
+    check(is_offered(value("Text2_0")), f"offered {value('Text2_0')!r}")
+    check(value("Text1_0") == statement, "the report box does not show the task statement")
+    check(browser.evaluate("document.querySelector('title').textContent")
+          .endswith("  Възможни числа при двоично представяне"), "caption")
+    check(browser.evaluate("document.documentElement.lang") == "bg", "lang")
+    check(browser.evaluate("document.getElementById('Text2_0').getAttribute('aria-label')")
+          == "Число", "the input's accessible name")
+    check(browser.evaluate("document.getElementById('Text1_0').getAttribute('aria-label')")
+          == "Резултат", "the report's accessible name")
+    visible = browser.evaluate(
+        "[...document.getElementById('window').children].filter((e) => !e.hidden)"
+        ".map((e) => e.id).join(' ')")
+    check(visible == "Label1_0 Text2_0 Command1_0 Command1_1 Text1_0", f"visible: {visible}")
+    browser.screenshot(f"{work}/light.png")
+    check_colours(f"{work}/light.png", "light")
+    check_readable("light")
+
+    # Tab goes round the four controls, and Shift+Tab back. After the report the browser takes
+    # the focus to its own controls (here, headless, to the page itself) before the input.
+    for expected in ("Command1_0", "Command1_1", "Text1_0", "", "Text2_0"):
+        browser.key("Tab", 9)
+        check(focused() == expected, f"Tab reached {focused()}, not {expected}")
+    for expected in ("", "Text1_0", "Command1_1", "Command1_0", "Text2_0"):
+        browser.key("Tab", 9, modifiers=8)
+        check(focused() == expected, f"Shift+Tab reached {focused()}, not {expected}")
+
+    # The input takes six characters.
+    enter_number("12345678")
+    check(value("Text2_0") == "123456", f"the input took {value('Text2_0')!r}")
+
+    # Compute, then clear, clicked as a user clicks.
+    enter_number("12345")
+    browser.click(*centre("Command1_0"))
+    check(value("Text1_0") == native_report("12345"), "the report of 12345")
+    check(browser.evaluate("document.getElementById('Command1_0').disabled"), "compute enabled")
+    check(browser.evaluate("document.getElementById('Text1_0').scrollTop") == 0,
+          "the report is not shown from its first line")
+    check(browser.evaluate("document.getElementById('Text1_0').readOnly"), "report writable")
+    browser.screenshot(f"{work}/computed.png")
+    browser.click(*centre("Command1_1"))
+    check(value("Text1_0") == "", "clear left a report")
+    check(is_offered(value("Text2_0")), f"clear offered {value('Text2_0')!r}")
+    check(not browser.evaluate("document.getElementById('Command1_0').disabled"),
+          "compute still disabled after clear")
+
+    # Out of range: a message in the page, and nothing else changes.
+    enter_number("9e9")
+    browser.click(*centre("Command1_0"))
+    refusal = subprocess.run([native_dump, "9e9"], capture_output=True, check=True)
+    message = refusal.stdout.decode().split("\n")[1]
+    check(browser.evaluate("document.getElementById('refusal').open"), "no refusal shown")
+    check(browser.evaluate("document.getElementById('refusal-text').textContent") == message,
+          "the refusal's text")
+    check(browser.evaluate("document.getElementById('refusal-title').textContent") == "Внимание",
+          "the refusal's title")
+    browser.key("Enter", 13, text="\r")
+    check(not browser.evaluate("document.getElementById('refusal').open"), "Enter left it open")
+    check(value("Text1_0") == "" and value("Text2_0") == "9e9", "the refusal changed the page")
+    check(not browser.evaluate("document.getElementById('Command1_0').disabled"),
+          "the refusal disabled compute")
+    # The focus comes back to the input with the dialog's close event, which follows the close.
+    check(browser.evaluate("new Promise((done) => setTimeout("
+                           "() => done(document.activeElement.id), 100))") == "Text2_0",
+          f"after the refusal the focus is on {focused()}")
+
+    # Every report byte for byte, over numbers of every size and exponents up to 31 digits.
+    inputs = [str(n) for n in (0, 1, 2, 10, 255, 8186, 12345, 65535, 99999, 999999)]
+    inputs += [f"{m}e{e}" for m in (1, 2, 3, 7) for e in (6, 7, 8, 9)]
+    inputs += ["", "abc", "-12345", "2.5", "3.5", " 1 2", "12,5"]
+    for text in inputs:
+        shown = browser.evaluate(
+            f"(() => {{ const input = document.getElementById('Text2_0');"
+            f" input.value = {text!r}; document.getElementById('Command1_0').click();"
+            f" const report = document.getElementById('Text1_0').value;"
+            f" document.getElementById('refusal').close();"
+            f" document.getElementById('Command1_1').click(); return report; }})()")
+        output = subprocess.run([native_dump, text], capture_output=True, check=True).stdout
+        if "извън допустимия обхват" in output.decode():
+            check(shown == "", f"{text!r} was not refused")
+        else:
+            check(shown == native_report(text), f"the report of {text!r}")
+
+    # A dark scheme keeps the window's colours and every text readable.
+    browser.call("Emulation.setEmulatedMedia",
+                 features=[{"name": "prefers-color-scheme", "value": "dark"}])
+    browser.screenshot(f"{work}/dark.png")
+    check_colours(f"{work}/dark.png", "dark")
+    check_readable("dark")
+
+size = pathlib.Path(page).stat().st_size
+print(f"page: {size} bytes; {len(inputs) + 2} reports as the native ones; "
+      f"{len(failures)} failed")
+sys.exit(1 if failures else 0)
