@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "expected_texts.h"
 #include "form/design.h"
 #include "form/main_form.h"
 #include "form/number_source.h"
@@ -30,20 +31,6 @@ public:
     void setComputeEnabled(bool enabled) override { computeEnabled = enabled; }
     void showRefusal(std::string_view message) override { refusals.emplace_back(message); }
 };
-
-std::string reportFor(const std::string& input)
-{
-    rotation::Analysis analysis;
-    analysis.InputText = input;
-    analysis.BuildRotations();
-    return analysis.RotationReport;
-}
-
-bool isOfferedNumber(const std::string& text)
-{
-    const int number = std::atoi(text.c_str());
-    return number >= 1000 && number <= 8999 && std::to_string(number) == text;
-}
 
 class Behaviour : public testing::Test {
 protected:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows window in this process, driven with the messages a user's actions send.
 // Usage: window_test DPI   (the dots per inch the screen is expected to have)
+#include "expected_texts.h"
 #include "rotation/rotation.h"
 #include "windows/main_window.h"
 #include "windows/wide_text.h"
@@ -20,14 +21,6 @@ public:
 
     void showRefusal(std::string_view message) override { refusals.emplace_back(message); }
 };
-
-std::string reportFor(const std::string& input)
-{
-    rotation::Analysis analysis;
-    analysis.InputText = input;
-    analysis.BuildRotations();
-    return analysis.RotationReport;
-}
 
 std::string textOf(HWND control)
 {
@@ -154,12 +147,6 @@ protected:
     {
         for (wchar_t character : characters)
             SendMessageW(input(), WM_CHAR, character, 1);
-    }
-
-    bool isOfferedNumber(const std::string& text) const
-    {
-        const int number = std::atoi(text.c_str());
-        return number >= 1000 && number <= 8999 && std::to_string(number) == text;
     }
 };
 
