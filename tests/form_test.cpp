@@ -7,7 +7,6 @@
 #include <array>
 #include <cmath>
 #include <gtest/gtest.h>
-#include <set>
 #include <vector>
 
 namespace {
@@ -159,19 +158,6 @@ TEST(Design, PlacesInPixelsAt96And144Dpi)
     };
     for (const Case& c : cases)
         EXPECT_EQ(form::toPixels(c.twips, c.dpi), c.pixels) << c.dpi;
-}
-
-TEST(Design, ShowsFiveControlsAndHidesTheRest)
-{
-    std::set<std::string> visible;
-    std::set<std::pair<std::string_view, int>> all;
-    for (const form::ControlDesign& control : form::Controls) {
-        if (control.visible)
-            visible.insert(std::string(control.name) + "_" + std::to_string(control.element));
-        EXPECT_TRUE(all.emplace(control.name, control.element).second) << control.name;
-    }
-    EXPECT_EQ(visible,
-        (std::set<std::string> {"Label1_0", "Text2_0", "Command1_0", "Command1_1", "Text1_0"}));
 }
 
 TEST(Design, TextsAreTheWindowsOwn)

@@ -338,6 +338,13 @@ TEST_F(Win32Window, EnterAndEscapeDoNothing)
     EXPECT_TRUE(IsWindowEnabled(compute()));
 }
 
+TEST_F(Win32Window, AltF4Closes)
+{
+    PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_F4, 1 | 1 << 29); // with Alt held
+    pump();
+    EXPECT_FALSE(IsWindow(window.handle()));
+}
+
 TEST_F(Win32Window, DrawsTheColoursWithDarkText)
 {
     computeFor("12345"); // the compute caption disabled, too
