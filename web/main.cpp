@@ -10,69 +10,74 @@
 #include <memory>
 #include <string>
 
+// What the JavaScript below calls of emscripten's own; newer versions leave out the unused.
+#ifdef EM_JS_DEPS
+EM_JS_DEPS(page, "$UTF8ToString,$stringToUTF8,$lengthBytesUTF8");
+#endif
+
 namespace {
 
-EM_JS(void, setUpPage,
-    (const char* caption, int width, int height, int background, int text, int disabledText,
-        const char* refusalTitle),
-    {
-        const colour = (rgb) = > '#' + rgb.toString(16).padStart(6, '0');
-        // Into the title element itself: document.title would fold the caption's two blanks.
-        document.querySelector('title').textContent = UTF8ToString(caption);
-        const frame = document.getElementById('window');
-        frame.style.width = width + 'px';
-        frame.style.height = height + 'px';
-        frame.style.background = colour(background);
-        frame.style.color = colour(text);
-        frame.style.setProperty('--disabled-text', colour(disabledText));
-        document.getElementById('refusal-title').textContent = UTF8ToString(refusalTitle);
-        Module.controls = [];
-    });
+// JavaScript, not C++: clang-format would split its "=>" and "===".
+// clang-format off
+
+EM_JS(void, setUpPage, (const char* caption, int width, int height, int background, int text,
+                        int disabledText, const char* refusalTitle), {
+    const colour = (rgb) => '#' + rgb.toString(16).padStart(6, '0');
+    // Into the title element itself: document.title would fold the caption's two blanks.
+    document.querySelector('title').textContent = UTF8ToString(caption);
+    const frame = document.getElementById('window');
+    frame.style.width = width + 'px';
+    frame.style.height = height + 'px';
+    frame.style.background = colour(background);
+    frame.style.color = colour(text);
+    frame.style.setProperty('--disabled-text', colour(disabledText));
+    document.getElementById('refusal-title').textContent = UTF8ToString(refusalTitle);
+    Module.controls = [];
+});
 
 // kind is form::ControlKind; background is -1 for the system's own colours.
-EM_JS(void, addControl,
-    (int index, int kind, const char* id, int left, int top, int width, int height, int visible,
-        const char* text, int background, int maxLength, const char* toolTip, const char* name,
-        const char* description),
-    {
-        const tags = [ 'div', 'input', 'button', 'textarea' ];
-        const control = document.createElement(tags[kind]);
-        control.id = UTF8ToString(id);
-        Object.assign(control.style,
-            {left : left + 'px', top : top + 'px', width : width + 'px', height : height + 'px'});
-        control.hidden = !visible;
-        if (background >= 0)
-            control.style.background = '#' + background.toString(16).padStart(6, '0');
-        if (kind == 0) {
-            control.className = 'label';
-            control.textContent = UTF8ToString(text);
-        } else if (kind == 2) {
-            control.type = 'button';
-            control.textContent = UTF8ToString(text);
+EM_JS(void, addControl, (int index, int kind, const char* id, int left, int top, int width,
+                         int height, int visible, const char* text, int background,
+                         int maxLength, const char* toolTip, const char* name,
+                         const char* description), {
+    const tags = ['div', 'input', 'button', 'textarea'];
+    const control = document.createElement(tags[kind]);
+    control.id = UTF8ToString(id);
+    Object.assign(control.style,
+        {left: left + 'px', top: top + 'px', width: width + 'px', height: height + 'px'});
+    control.hidden = !visible;
+    if (background >= 0)
+        control.style.background = '#' + background.toString(16).padStart(6, '0');
+    if (kind === 0) {
+        control.className = 'label';
+        control.textContent = UTF8ToString(text);
+    } else if (kind === 2) {
+        control.type = 'button';
+        control.textContent = UTF8ToString(text);
+    } else {
+        control.value = UTF8ToString(text);
+        control.spellcheck = false;
+        if (kind === 1) {
+            control.type = 'text';
+            control.autocomplete = 'off';
+            control.inputMode = 'decimal';
         } else {
-            control.value = UTF8ToString(text);
-            control.spellcheck = false;
-            if (kind == 1) {
-                control.type = 'text';
-                control.autocomplete = 'off';
-                control.inputMode = 'decimal';
-            } else {
-                control.readOnly = true;
-            }
+            control.readOnly = true;
         }
-        if (maxLength > 0)
-            control.maxLength = maxLength;
-        if (toolTip)
-            control.title = UTF8ToString(toolTip);
-        if (name)
-            control.setAttribute('aria-label', UTF8ToString(name));
-        if (description)
-            control.setAttribute('aria-description', UTF8ToString(description));
-        if (kind == 0 || kind == 2)
-            control.addEventListener('click', () = > _binrotClick(index));
-        document.getElementById('window').appendChild(control);
-        Module.controls[index] = control;
-    });
+    }
+    if (maxLength > 0)
+        control.maxLength = maxLength;
+    if (toolTip)
+        control.title = UTF8ToString(toolTip);
+    if (name)
+        control.setAttribute('aria-label', UTF8ToString(name));
+    if (description)
+        control.setAttribute('aria-description', UTF8ToString(description));
+    if (kind === 0 || kind === 2)
+        control.addEventListener('click', () => _binrotClick(index));
+    document.getElementById('window').appendChild(control);
+    Module.controls[index] = control;
+});
 
 EM_JS(char*, controlValue, (int index), {
     const value = Module.controls[index].value;
@@ -93,20 +98,24 @@ EM_JS(void, setControlValue, (int index, const char* text), {
 EM_JS(void, setControlEnabled, (int index, int enabled), {
     const control = Module.controls[index];
     // A disabled button cannot keep the focus: it moves on, as Tab would move it.
-    if (!enabled&& document.activeElement == = control)
+    if (!enabled && document.activeElement === control)
         control.nextElementSibling.focus();
     control.disabled = !enabled;
 });
 
-EM_JS(void, focusControl, (int index), { Module.controls[index].focus(); });
+EM_JS(void, focusControl, (int index), {
+    Module.controls[index].focus();
+});
 
 // In the page rather than alert(), which some browsers suppress and none lets one style.
 EM_JS(void, showRefusalDialog, (const char* message, int returnFocusTo), {
     const dialog = document.getElementById('refusal');
     document.getElementById('refusal-text').textContent = UTF8ToString(message);
-    dialog.addEventListener('close', () = > Module.controls[returnFocusTo].focus(), {once : true});
+    dialog.addEventListener('close', () => Module.controls[returnFocusTo].focus(), {once: true});
     dialog.showModal();
 });
+
+// clang-format on
 
 int rgb(form::Colour colour)
 {
