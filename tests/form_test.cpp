@@ -168,9 +168,8 @@ TEST(Design, TextsAreTheWindowsOwn)
     // The statement: 49 lines, each ending in CR LF, none with a bare LF.
     const std::string_view statement = form::TaskStatement;
     std::size_t lines = 0;
-    for (std::size_t at = statement.find("\r\n"); at != std::string_view::npos;
-         at = statement.find("\r\n", at + 2))
-        ++lines;
+    for (std::size_t at = 1; at < statement.size(); ++at)
+        lines += statement[at - 1] == '\r' && statement[at] == '\n';
     EXPECT_EQ(lines, 49U);
     EXPECT_TRUE(statement.ends_with("Пример: 8186\r\n"));
     EXPECT_TRUE(statement.starts_with("Естествено число в 10 бройна система"));

@@ -200,8 +200,8 @@ TEST_F(Win32Window, PlacesEveryControlAndFollowsTheDpi)
 TEST_F(Win32Window, ShowsOnlyTheFiveVisibleControlsWithTheirTexts)
 {
     std::vector<std::string> visible;
-    for (HWND child = GetWindow(window.handle(), GW_CHILD); child;
-         child = GetWindow(child, GW_HWNDNEXT))
+    HWND child = GetWindow(window.handle(), GW_CHILD);
+    for (; child; child = GetWindow(child, GW_HWNDNEXT))
         if (IsWindowVisible(child))
             visible.push_back(textOf(child).substr(0, 20));
     EXPECT_EQ(visible.size(), 5U);
