@@ -83,13 +83,16 @@ const wchar_t* classOf(form::ControlKind kind)
     return nullptr;
 }
 
-// A multi-line edit box asks for every key, Tab included; the report box hands Tab, Enter and
-// Esc back to the dialog manager, so that Tab leaves it and it cannot close the window.
-LRESULT CALLBACK keepNoTab(
+// A multi-line edit box asks for every key, Tab included, and to have all its text selected
+// when Tab brings the focus to it. The report box hands Tab, Enter and Esc back to the dialog
+// manager, so that Tab leaves it and nothing closes the window, and keeps its caret where it
+// was, so that the report stays at its first line.
+LRESULT CALLBACK reportBoxKeys(
     HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
     const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
-    return message == WM_GETDLGCODE ? result & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB) : result;
+    return message == WM_GETDLGCODE ? result & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_HASSETSEL)
+                                    : result;
 }
 
 std::wstring windowText(HWND control)
@@ -175,7 +178,7 @@ void MainWindow::makeControls(HINSTANCE instance)
             SendMessageW(
                 controls[index], EM_SETLIMITTEXT, static_cast<WPARAM>(control.maxLength), 0);
         if (control.kind == form::ControlKind::TextBox)
-            SetWindowSubclass(controls[index], keepNoTab, 0, 0);
+            SetWindowSubclass(controls[index], reportBoxKeys, 0, 0);
     }
 }
 

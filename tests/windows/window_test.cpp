@@ -247,6 +247,22 @@ TEST_F(Win32Window, FocusStartsInTheInputAndTabsRound)
     SetKeyboardState(keys);
 }
 
+// Tab into the report leaves it at its first line, with nothing selected.
+TEST_F(Win32Window, TabIntoTheReportKeepsItsFirstLine)
+{
+    computeFor("12345");
+    SetFocus(clear());
+    key(VK_TAB);
+    ASSERT_EQ(GetFocus(), report());
+    DWORD start = 1;
+    DWORD end = 1;
+    SendMessageW(
+        report(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0U);
+    EXPECT_EQ(end, 0U);
+    EXPECT_EQ(SendMessageW(report(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+}
+
 TEST_F(Win32Window, InputTakesAtMostSixCharacters)
 {
     SetWindowTextW(input(), L"");
