@@ -14,7 +14,9 @@ import websocket
 # Without the networking flags Chromium keeps reaching for hosts a closed network refuses.
 FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
          "--disable-background-networking", "--disable-component-update", "--disable-sync",
-         "--window-size=1024,768", "--remote-debugging-port=0"]
+         "--window-size=1024,768", "--remote-debugging-port=0",
+         # Older Chromium refuses a DevTools client that names an origin it was not told of.
+         "--remote-allow-origins=*"]
 
 
 class Chromium:
@@ -32,7 +34,8 @@ class Chromium:
         port = open(port_file).read().split()[0]
         pages = json.load(urllib.request.urlopen(f"http://127.0.0.1:{port}/json/list"))
         page = next(target for target in pages if target["type"] == "page")
-        self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=60)
+        self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=60,
+                                                  suppress_origin=True)
         self.next_id = 0
         self.call("Page.enable")
 
