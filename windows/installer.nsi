@@ -1,9 +1,19 @@
 ; SPDX-License-Identifier: GPL-3.0-or-later
-; The Windows installer: per machine, into Program Files, with a Start-menu shortcut and an
-; entry in the list of installed programs. "setup.exe /S" installs and "uninstall.exe /S"
-; removes it without a word, so that a school can put it on a whole lab.
-; makensis -DVERSION=1.00 -DEXE=binrot.exe -DICON=binrot.ico -DOUTFILE=setup.exe installer.nsi
+; The Windows installer of one edition (x86 or x64): per machine, into Program Files, with a
+; Start-menu shortcut and an entry in the list of installed programs. "setup.exe /S" installs
+; and "uninstall.exe /S" removes it without a word, so that a school can put it on a whole lab.
+; makensis -DVERSION=1.00 -DEDITION=x86 -DEXE=binrot.exe -DICON=binrot.ico -DOUTFILE=setup.exe
+;     installer.nsi
 Unicode true
+; The installer is a program of its edition too, so that the x64 one runs where no 32-bit
+; code does, and writes to the 64-bit Program Files and registry.
+!if ${EDITION} == x64
+    Target amd64-unicode
+    InstallDir "$PROGRAMFILES64\binrot"
+!else
+    Target x86-unicode
+    InstallDir "$PROGRAMFILES\binrot"
+!endif
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 
@@ -11,14 +21,13 @@ SetCompressor /SOLID lzma
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\binrot"
 !define SHORTCUT "$SMPROGRAMS\${TITLE}.lnk"
 
-Name "binrot ${VERSION}"
-Caption "binrot ${VERSION} - ${TITLE}"
+Name "binrot ${VERSION} (${EDITION})"
+Caption "binrot ${VERSION} (${EDITION}) - ${TITLE}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\binrot"
 RequestExecutionLevel admin
 VIProductVersion "${VERSION}.0.0"
 VIAddVersionKey /LANG=1026 "ProductName" "binrot"
-VIAddVersionKey /LANG=1026 "FileDescription" "binrot ${VERSION} - ${TITLE}"
+VIAddVersionKey /LANG=1026 "FileDescription" "binrot ${VERSION} (${EDITION}) - ${TITLE}"
 VIAddVersionKey /LANG=1026 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1026 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1026 "LegalCopyright" "GPL-3.0-or-later"
@@ -44,7 +53,7 @@ Section
     File "/oname=binrot.exe" "${EXE}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "${SHORTCUT}" "$INSTDIR\binrot.exe"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "binrot - ${TITLE}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "binrot (${EDITION}) - ${TITLE}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "binrot"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\binrot.exe"

@@ -18,8 +18,22 @@ fail() {
 
 "$@" >"$work/binrot.log" 2>&1 &
 app=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name 'Възможни числа при двоично представяне' | head -n 1) ||
-    fail "the window did not appear: $(cat "$work/binrot.log")"
+# The window, or the program's end before it shows one: 77 is Wine's word that this machine
+# runs no programs of its edition.
+window=
+for _ in $(seq 300); do
+    window=$(xdotool search --onlyvisible --name 'Възможни числа при двоично представяне' | head -n 1) &&
+        [[ -n $window ]] && break
+    if ! kill -0 "$app" 2>/dev/null; then
+        status=0
+        wait "$app" || status=$?
+        app=
+        ((status == 77)) && { cat "$work/binrot.log" >&2; exit 77; }
+        fail "the program ended ($status) before its window appeared: $(cat "$work/binrot.log")"
+    fi
+    sleep 0.1
+done
+[[ -n $window ]] || fail "the window did not appear: $(cat "$work/binrot.log")"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [[ $WIDTH == 469 && $HEIGHT == 236 ]] || fail "window is ${WIDTH}x$HEIGHT, not 469x236"
 

@@ -2,12 +2,18 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs binrot silently under Wine as a school's IT would, opens the installed program from
 # its Start-menu shortcut, then uninstalls it silently and checks that nothing is left.
-# Usage: installer_check.sh path/to/wine.sh path/to/setup.exe   (on an X server: DISPLAY)
+# Usage: installer_check.sh path/to/wine.sh x86|x64 path/to/setup.exe   (on an X server: DISPLAY)
 set -euo pipefail
 export LC_ALL=C.UTF-8
 
 wine=$1
-setup=$2
+edition=$2
+setup=$3
+# Where each edition goes on 64-bit Windows, which Wine's prefix is, and the registry view its
+# uninstall entry is written in.
+declare -A folders=([x86]='C:\Program Files (x86)\binrot' [x64]='C:\Program Files\binrot')
+declare -A views=([x86]=32 [x64]=64)
+folder=${folders[$edition]}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() {
@@ -19,24 +25,24 @@ key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\binrot'
 # Exported, since reg.exe prints non-ASCII text as question marks.
 registered() {
     rm -f "$work/entry.reg"
-    "$wine" reg export "$key" "$("$wine" winepath -w "$work/entry.reg" | tr -d '\r')" /reg:32 \
-        >/dev/null 2>&1 && iconv -f UTF-16 -t UTF-8 "$work/entry.reg" | tr -d '\r'
+    "$wine" reg export "$key" "$("$wine" winepath -w "$work/entry.reg" | tr -d '\r')" \
+        "/reg:${views[$edition]}" >/dev/null 2>&1 && iconv -f UTF-16 -t UTF-8 "$work/entry.reg" | tr -d '\r'
 }
 
 title='Възможни числа при двоично представяне'
 shortcut=$(unix_path 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs')/$title.lnk
 
-"$wine" "$setup" /S || fail "the installer failed"
-# A 32-bit program goes to "Program Files (x86)" on 64-bit Windows.
-for folder in 'C:\Program Files (x86)\binrot' 'C:\Program Files\binrot'; do
-    installed=$(unix_path "$folder")
-    [[ -f $installed/binrot.exe ]] && break
-done
+"$wine" "$setup" /S || {
+    status=$?
+    ((status == 77)) && exit 77 # this machine runs no programs of the edition
+    fail "the installer failed"
+}
+installed=$(unix_path "$folder")
 [[ -f $installed/binrot.exe && -f $installed/uninstall.exe ]] || fail "nothing in $folder"
 cmp -s "$installed/binrot.exe" "$(dirname "$setup")/binrot.exe" || fail "the installed program differs"
 [[ -f $shortcut ]] || fail "no Start-menu shortcut"
 entry=$(registered) || fail "no uninstall entry"
-for value in '"DisplayName"="binrot - Възможни числа при двоично представяне"' \
+for value in "\"DisplayName\"=\"binrot ($edition) - $title\"" \
     '"DisplayVersion"="1.00"' 'uninstall.exe\" /S"'; do
     grep -qF "$value" <<<"$entry" || fail "the uninstall entry lacks $value: $entry"
 done
