@@ -25,26 +25,41 @@ EM_JS(void, setUpPage, (const char* caption, int width, int height, int backgrou
     const colour = (rgb) => '#' + rgb.toString(16).padStart(6, '0');
     // Into the title element itself: document.title would fold the caption's two blanks.
     document.querySelector('title').textContent = UTF8ToString(caption);
+    const theme = document.createElement('meta');
+    theme.name = 'theme-color';
+    theme.content = colour(background);
+    document.head.appendChild(theme);
+    // The page's style places the window and its controls from their design pixels.
+    Module.place = (element, box) => {
+        for (const name in box)
+            element.style.setProperty('--' + name, box[name]);
+    };
     const frame = document.getElementById('window');
-    frame.style.width = width + 'px';
-    frame.style.height = height + 'px';
+    Module.place(frame, {width, height});
     frame.style.background = colour(background);
     frame.style.color = colour(text);
     frame.style.setProperty('--disabled-text', colour(disabledText));
-    document.getElementById('refusal-title').textContent = UTF8ToString(refusalTitle);
+    const dialog = document.getElementById('refusal');
+    const title = document.createElement('h1');
+    title.id = 'refusal-title';
+    title.textContent = UTF8ToString(refusalTitle);
+    dialog.prepend(title);
+    dialog.setAttribute('aria-labelledby', title.id);
     Module.controls = [];
+    // Until the browser has laid the page out once, nothing here asks where anything is.
+    requestAnimationFrame(() => { Module.laidOut = true; });
 });
 
-// kind is form::ControlKind; background is -1 for the system's own colours.
+// kind is form::ControlKind; background is -1 for the system's own colours. The focused
+// control takes the focus when the browser has laid the page out.
 EM_JS(void, addControl, (int index, int kind, const char* id, int left, int top, int width,
                          int height, int visible, const char* text, int background,
                          int maxLength, const char* toolTip, const char* name,
-                         const char* description), {
+                         const char* description, int focused), {
     const tags = ['div', 'input', 'button', 'textarea'];
     const control = document.createElement(tags[kind]);
     control.id = UTF8ToString(id);
-    Object.assign(control.style,
-        {left: left + 'px', top: top + 'px', width: width + 'px', height: height + 'px'});
+    Module.place(control, {left, top, width, height});
     control.hidden = !visible;
     if (background >= 0)
         control.style.background = '#' + background.toString(16).padStart(6, '0');
@@ -55,7 +70,8 @@ EM_JS(void, addControl, (int index, int kind, const char* id, int left, int top,
         control.type = 'button';
         control.textContent = UTF8ToString(text);
     } else {
-        control.value = UTF8ToString(text);
+        // The default value, which leaves the caret at the start without a layout.
+        control.defaultValue = UTF8ToString(text);
         control.spellcheck = false;
         if (kind === 1) {
             control.type = 'text';
@@ -75,6 +91,7 @@ EM_JS(void, addControl, (int index, int kind, const char* id, int left, int top,
         control.setAttribute('aria-description', UTF8ToString(description));
     if (kind === 0 || kind === 2)
         control.addEventListener('click', () => _binrotClick(index));
+    control.autofocus = focused;
     document.getElementById('window').appendChild(control);
     Module.controls[index] = control;
 });
@@ -87,12 +104,15 @@ EM_JS(char*, controlValue, (int index), {
     return copy;
 });
 
-// Replacing the text shows it from its first line, with the caret at the start.
+// Replacing the text shows it from its first line, with the caret at the start; before the
+// first layout the new control is there already.
 EM_JS(void, setControlValue, (int index, const char* text), {
     const control = Module.controls[index];
     control.value = UTF8ToString(text);
-    control.scrollTop = 0;
-    control.setSelectionRange(0, 0);
+    if (Module.laidOut) {
+        control.scrollTop = 0;
+        control.setSelectionRange(0, 0);
+    }
 });
 
 EM_JS(void, setControlEnabled, (int index, int enabled), {
@@ -101,10 +121,6 @@ EM_JS(void, setControlEnabled, (int index, int enabled), {
     if (!enabled && document.activeElement === control)
         control.nextElementSibling.focus();
     control.disabled = !enabled;
-});
-
-EM_JS(void, focusControl, (int index), {
-    Module.controls[index].focus();
 });
 
 // In the page rather than alert(), which some browsers suppress and none lets one style.
@@ -149,9 +165,8 @@ public:
                 std::string(control.text).c_str(),
                 control.background ? rgb(*control.background) : -1, control.maxLength,
                 orNull(std::string(control.toolTip)), orNull(std::string(control.accessibleName)),
-                orNull(std::string(control.accessibleDescription)));
+                orNull(std::string(control.accessibleDescription)), index == form::InputControl);
         }
-        focusControl(form::InputControl);
         behaviour.Form_Load();
     }
 

@@ -3,8 +3,8 @@
 """Draws the program's 32 x 32 icon and writes it as binrot.png, binrot.ico and binrot.svg.
 
 The picture: the digits 101 with an arrow that carries the first digit round to the end,
-a left rotation. The SVG is the same drawing, each run of pixels of one colour a rectangle,
-so that it stays sharp at any size. Run it again after changing the drawing; the outputs are
+a left rotation. The SVG is the same drawing in rectangles, one path a colour, so that it stays
+sharp at any size and small enough to go inside the page. Run it again after changing the drawing; the outputs are
 committed.
 """
 import struct
@@ -85,21 +85,30 @@ def ico(image):
 
 
 def svg(pixels):
+    # Runs of one colour in a row, each grown down over the rows below that repeat it.
     rects = []
-    for y, row in enumerate(pixels):
+    below = {}
+    for y, row in enumerate(pixels + [[None] * SIZE]):
+        runs = {}
         x = 0
         while x < SIZE:
             colour = row[x]
             end = x
             while end < SIZE and row[end] == colour:
                 end += 1
-            if colour[3]:
-                rects.append('<rect x="%d" y="%d" width="%d" height="1" fill="#%02x%02x%02x"/>'
-                             % ((x, y, end - x) + colour[:3]))
+            if colour and colour[3]:
+                runs[(x, end - x, colour)] = below.pop((x, end - x, colour), y)
             x = end
+        rects += [(x, top, width, y - top, colour) for (x, width, colour), top in below.items()]
+        below = runs
+    paths = {}
+    for x, y, width, height, colour in sorted(rects, key=lambda r: (r[1], r[0])):
+        paths.setdefault(colour[:3], []).append("M%d %dh%dv%dH%dz" % (x, y, width, height, x))
     return ('<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d"'
             ' shape-rendering="crispEdges">\n%s\n</svg>\n'
-            % (SIZE, SIZE, SIZE, SIZE, "\n".join(rects)))
+            % (SIZE, SIZE, SIZE, SIZE,
+               "\n".join('<path fill="#%02x%02x%02x" d="%s"/>' % (colour + ("".join(d),))
+                         for colour, d in paths.items())))
 
 
 if __name__ == "__main__":

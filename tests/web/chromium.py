@@ -37,6 +37,7 @@ class Chromium:
         self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=60,
                                                   suppress_origin=True)
         self.next_id = 0
+        self.events = []
         self.call("Page.enable")
 
     def close(self):
@@ -60,6 +61,22 @@ class Chromium:
                 if "error" in message:
                     raise RuntimeError(f"{method}: {message['error']}")
                 return message["result"]
+            self.events.append(message)
+
+    def trace(self, action):
+        """The timeline's trace events, with the script stacks that caused them, while action()
+        runs."""
+        first = len(self.events)
+        self.call("Tracing.start", transferMode="ReportEvents",
+                  categories="devtools.timeline,disabled-by-default-devtools.timeline.stack")
+        action()
+        self.call("Tracing.end")
+        while not any(event.get("method") == "Tracing.tracingComplete"
+                      for event in self.events[first:]):
+            self.events.append(json.loads(self.socket.recv()))
+        return [item for event in self.events[first:]
+                if event.get("method") == "Tracing.dataCollected"
+                for item in event["params"]["value"]]
 
     def evaluate(self, expression):
         """The value of a JavaScript expression in the page; promises are awaited."""
@@ -77,6 +94,20 @@ class Chromium:
             if time.monotonic() > deadline:
                 raise RuntimeError(f"{url} was never ready")
             time.sleep(0.01)
+
+    def emulate_phone(self, width, height):
+        """A phone of width x height CSS pixels held upright: a touch screen and no mouse."""
+        self.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                  deviceScaleFactor=2, mobile=True)
+        self.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+
+    def emulate_desktop(self):
+        self.call("Emulation.clearDeviceMetricsOverride")
+        self.call("Emulation.setTouchEmulationEnabled", enabled=False)
+
+    def tap(self, x, y):
+        self.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
+        self.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
     def click(self, x, y):
         for kind in ("mousePressed", "mouseReleased"):

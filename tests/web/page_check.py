@@ -1,14 +1,18 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The page as a student meets it: opened from disk in headless Chromium, typed into and clicked,
 its reports compared with the native program's, its colours read from a screenshot, in a light
-and a dark scheme.
+and a dark scheme; on phones held upright, tapped; and as published, served from a web site.
 
 Usage: /usr/bin/python3 page_check.py binrot.html path/to/native/report_dump task_statement.txt
 """
+import functools
+import html.parser
+import http.server
 import pathlib
 import subprocess
 import sys
 import tempfile
+import threading
 
 from chromium import Chromium
 
@@ -48,6 +52,82 @@ def enter_number(text):
     browser.click(*centre("Text2_0"))
     browser.evaluate("document.getElementById('Text2_0').select()")
     browser.type(text)
+
+
+def boxes():
+    """Each visible control's box, and the size of its text, in CSS pixels."""
+    return browser.evaluate("""[...document.querySelectorAll('#window > *, #refusal[open], #refusal[open] *')]
+        .filter((e) => e.getClientRects().length).map((e) => {
+            const r = e.getBoundingClientRect();
+            return [e.id || e.tagName, r.left, r.top, r.right, r.bottom,
+                    parseFloat(getComputedStyle(e).fontSize)];
+        })""")
+
+
+def check_fits(what, width, height):
+    """The whole window, and the refusal when it is open, inside a screen of width x height,
+    with no text under 12 px and no box under the 24 x 24 px a finger needs."""
+    page_width = browser.evaluate("document.documentElement.scrollWidth")
+    check(page_width <= width, f"{what}: the page is {page_width} px wide, the screen {width}")
+    for name, left, top, right, bottom, text in boxes():
+        check(left >= 0 and top >= 0 and right <= width and bottom <= height,
+              f"{what}: {name} at {left:.0f},{top:.0f}-{right:.0f},{bottom:.0f} is cut off")
+        check(text >= 12, f"{what}: {name} has {text} px text")
+        if name not in ("refusal-text", "refusal-title", "FORM"):
+            check(right - left >= 24 and bottom - top >= 24,
+                  f"{what}: {name} is {right - left:.0f} x {bottom - top:.0f} px")
+
+
+def tap(element):
+    browser.tap(*centre(element))
+
+
+class Markup(html.parser.HTMLParser):
+    """What a validator finds wrong in the file as shipped: empty headings, untyped buttons."""
+
+    def __init__(self):
+        super().__init__()
+        self.faults = []
+        self.heading = None
+
+    def handle_starttag(self, tag, attrs):
+        if tag == "button" and "type" not in dict(attrs):
+            self.faults.append("a button without a type")
+        if tag in ("h1", "h2", "h3", "h4", "h5", "h6"):
+            self.heading = [tag, ""]
+
+    def handle_data(self, data):
+        if self.heading:
+            self.heading[1] += data
+
+    def handle_endtag(self, tag):
+        if self.heading and tag == self.heading[0]:
+            if not self.heading[1].strip():
+                self.faults.append(f"an empty <{tag}>")
+            self.heading = None
+
+
+def requests_when_served():
+    """The paths the page asks a web site for as it opens, served from this machine."""
+    paths = []
+
+    class Handler(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *_):
+            paths.append(self.path)
+
+    folder = pathlib.Path(page).resolve().parent
+    server = http.server.ThreadingHTTPServer(
+        ("127.0.0.1", 0), functools.partial(Handler, directory=folder))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    try:
+        with Chromium() as served:
+            served.open(f"http://127.0.0.1:{server.server_port}/{pathlib.Path(page).name}",
+                        "document.activeElement && document.activeElement.id === 'Text2_0'")
+            # A favicon is asked for after the page has loaded.
+            served.evaluate("new Promise((done) => setTimeout(done, 1000))")
+    finally:
+        server.shutdown()
+    return paths
 
 
 def focused():
@@ -101,7 +181,13 @@ def check_readable(scheme):
 
 with Chromium() as browser, tempfile.TemporaryDirectory() as work:
     url = pathlib.Path(page).resolve().as_uri()
-    browser.open(url, "document.activeElement && document.activeElement.id === 'Text2_0'")
+    # The set-up builds the controls and asks nothing of the layout: the browser lays the page
+    # out once, when it is ready to, not at every question of the script.
+    trace = browser.trace(lambda: browser.open(
+        url, "document.activeElement && document.activeElement.id === 'Text2_0'"))
+    forced = [event["args"]["beginData"]["stackTrace"][0]["functionName"] for event in trace
+              if event.get("name") == "Layout" and "stackTrace" in event["args"].get("beginData", {})]
+    check(not forced, f"the set-up forces layouts in {forced}")
 
     # As it opens: the offered number, the statement, the caption, the language.
     statement = pathlib.Path(statement_file).read_text()
@@ -118,6 +204,16 @@ with Chromium() as browser, tempfile.TemporaryDirectory() as work:
         "[...document.getElementById('window').children].filter((e) => !e.hidden)"
         ".map((e) => e.id).join(' ')")
     check(visible == "Label1_0 Text2_0 Command1_0 Command1_1 Text1_0", f"visible: {visible}")
+    # On a desktop, the window at its designed size, with 16 px text.
+    placed = {name: (round(left), round(top), round(right - left), round(bottom - top), text)
+              for name, left, top, right, bottom, text in boxes()}
+    left, top = placed["Label1_0"][0] - 40, placed["Label1_0"][1]
+    for name, (x, y, width, height) in {"Label1_0": (40, 0, 393, 25), "Text2_0": (8, 48, 129, 33),
+                                        "Command1_0": (176, 48, 105, 33),
+                                        "Command1_1": (352, 48, 105, 33),
+                                        "Text1_0": (8, 96, 449, 137)}.items():
+        check(placed[name] == (left + x, top + y, width, height, 16),
+              f"at 1024 px {name} is {placed[name]}")
     browser.screenshot(f"{work}/light.png")
     check_colours(f"{work}/light.png", "light")
     check_readable("light")
@@ -193,8 +289,38 @@ with Chromium() as browser, tempfile.TemporaryDirectory() as work:
     browser.screenshot(f"{work}/dark.png")
     check_colours(f"{work}/dark.png", "dark")
     check_readable("dark")
+    browser.call("Emulation.setEmulatedMedia", features=[])
+
+    # Phones held upright: the whole window in view, readable and tapped with a finger.
+    for width, height in ((320, 568), (360, 740)):
+        what = f"{width} x {height}"
+        browser.emulate_phone(width, height)
+        browser.open(url, "document.activeElement && document.activeElement.id === 'Text2_0'")
+        check_fits(what, width, height)
+        tap("Text2_0")
+        browser.evaluate("document.getElementById('Text2_0').select()")
+        browser.type("8186")
+        tap("Command1_0")
+        check(value("Text1_0") == native_report("8186"), f"{what}: the tapped report of 8186")
+        tap("Command1_1")
+        browser.evaluate("document.getElementById('Text2_0').value = '9e9'")
+        tap("Command1_0")
+        check(browser.evaluate("document.getElementById('refusal').open"),
+              f"{what}: no refusal shown")
+        check_fits(f"{what}, refusal", width, height)
+        tap("refusal-title")
+        browser.key("Enter", 13, text="\r")
+    browser.emulate_desktop()
+
+markup = Markup()
+markup.feed(pathlib.Path(page).read_text())
+for fault in markup.faults:
+    check(False, f"the file has {fault}")
+requested = requests_when_served()
+check(requested == ["/" + pathlib.Path(page).name], f"served, the page asked for {requested}")
 
 size = pathlib.Path(page).stat().st_size
+check(size < 100_000, f"the page is {size} bytes")
 print(f"page: {size} bytes; {len(inputs) + 2} reports as the native ones; "
       f"{len(failures)} failed")
 sys.exit(1 if failures else 0)
