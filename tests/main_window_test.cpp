@@ -528,7 +528,7 @@ private slots:
     void describesTheApplication()
     {
         describeApplication();
-        QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.00"));
+        QCOMPARE(QApplication::applicationVersion(), QStringLiteral(BINROT_PROJECT_VERSION));
         QCOMPARE(QApplication::desktopFileName(), QStringLiteral("com.example.binrot"));
         QVERIFY(!QApplication::windowIcon().isNull());
         QCOMPARE(QApplication::windowIcon().availableSizes().value(0), QSize(32, 32));

@@ -15,6 +15,8 @@ Unicode true
     InstallDir "$PROGRAMFILES\binrot"
 !endif
 SetCompressor /SOLID lzma
+; No file times inside, so that the same program makes the same installer.
+SetDateSave off
 !include "MUI2.nsh"
 
 !define TITLE "Възможни числа при двоично представяне"

@@ -2,13 +2,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs binrot silently under Wine as a school's IT would, opens the installed program from
 # its Start-menu shortcut, then uninstalls it silently and checks that nothing is left.
-# Usage: installer_check.sh path/to/wine.sh x86|x64 path/to/setup.exe   (on an X server: DISPLAY)
+# Usage: installer_check.sh path/to/wine.sh x86|x64 version path/to/setup.exe
+#        (on an X server: DISPLAY)
 set -euo pipefail
 export LC_ALL=C.UTF-8
 
 wine=$1
 edition=$2
-setup=$3
+version=$3
+setup=$4
 # Where each edition goes on 64-bit Windows, which Wine's prefix is, and the registry view its
 # uninstall entry is written in.
 declare -A folders=([x86]='C:\Program Files (x86)\binrot' [x64]='C:\Program Files\binrot')
@@ -43,7 +45,7 @@ cmp -s "$installed/binrot.exe" "$(dirname "$setup")/binrot.exe" || fail "the ins
 [[ -f $shortcut ]] || fail "no Start-menu shortcut"
 entry=$(registered) || fail "no uninstall entry"
 for value in "\"DisplayName\"=\"binrot ($edition) - $title\"" \
-    '"DisplayVersion"="1.00"' 'uninstall.exe\" /S"'; do
+    "\"DisplayVersion\"=\"$version\"" 'uninstall.exe\" /S"'; do
     grep -qF "$value" <<<"$entry" || fail "the uninstall entry lacks $value: $entry"
 done
 
