@@ -10,6 +10,8 @@
 set -euo pipefail
 
 export WINEPREFIX=${WINEPREFIX:-$(cd "$(dirname "$0")/../.." && pwd)/build/wine}
+# A 64-bit Windows, whichever edition makes the prefix: it runs both, as 64-bit Windows does.
+export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LC_ALL=C.UTF-8
