@@ -29,18 +29,17 @@ if [[ ! -f $WINEPREFIX/binrot-ready ]]; then
     touch "$WINEPREFIX/binrot-ready"
 fi
 
-# Whether 32-bit Windows programs run here, tried once a prefix with Wine's own 32-bit cmd.exe.
-# Where they do not, the file holds the reason; where they should, it stays empty, so that a
-# failure there fails the tests.
+# Whether 32-bit Windows programs run here, tried once per prefix with Wine's own 32-bit
+# cmd.exe. Where they do not, the file holds the reason; where they should, it stays empty, so
+# that a failure there fails the tests.
 if [[ ! -f $WINEPREFIX/binrot-x86 ]]; then
-    if timeout 60 wine 'C:\windows\syswow64\cmd.exe' /c exit 0 </dev/null >/dev/null 2>&1; then
-        reason=
-    elif ! "$(dirname "$0")/../../scripts/kernel-runs-i386"; then
-        reason="this kernel runs no 32-bit programs"
-    elif ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
-        reason="wine32:i386 is not installed"
-    else
-        reason=
+    reason=
+    if ! timeout 60 wine 'C:\windows\syswow64\cmd.exe' /c exit 0 </dev/null >/dev/null 2>&1; then
+        if ! "$(dirname "$0")/../../scripts/kernel-runs-i386"; then
+            reason="this kernel runs no 32-bit programs"
+        elif ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
+            reason="wine32:i386 is not installed"
+        fi
     fi
     echo -n "$reason" >"$WINEPREFIX/binrot-x86"
 fi
