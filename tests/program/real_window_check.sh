@@ -10,7 +10,8 @@ export LC_ALL=C.UTF-8
 
 work=$(mktemp -d)
 app=
-trap '[[ -n $app ]] && kill "$app" 2>/dev/null; rm -rf "$work"' EXIT
+# The program ends with the check, whichever way the check ends.
+trap '[[ -n $app ]] && kill "$app" 2>/dev/null && { wait "$app" || true; }; rm -rf "$work"' EXIT
 fail() {
     echo "FAIL: $*" >&2
     exit 1

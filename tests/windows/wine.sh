@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs a Windows program under Wine, in a prefix of the build's own (build/wine unless
-# WINEPREFIX says otherwise), made and settled on first use. BINROT_WINE_DPI sets the screen's
-# dots per inch, 96 unless told. A 32-bit program, where this machine runs none, is not run:
-# the reason goes to standard error and the exit code is 77, which the tests take as skipped.
-# "wine.sh --x86" only says so.
-# Usage: wine.sh program.exe [argument ...]
-#        wine.sh --x86
+# Runs a Windows program of one edition under Wine, in a prefix of the build's own (build/wine
+# unless WINEPREFIX says otherwise), made and settled on first use. The program is a .exe, or
+# one of Wine's own tools (reg, start, taskkill, winepath, cmd), which then acts for that
+# edition. BINROT_WINE_DPI sets the screen's dots per inch, 96 unless told.
+# Each edition has its own loader: Wine's 32-bit tools cannot see 64-bit processes, and
+# Debian's "wine" is the 32-bit loader wherever wine32 is installed. Where this machine runs no
+# 32-bit programs, an x86 program is not run: the reason goes to standard error and the exit
+# code is 77, which the tests take as skipped.
+# Usage: wine.sh x86|x64 program [argument ...]
+#        wine.sh x86|x64          exits 0 where the edition runs here, else 77 with the reason
+#        wine.sh --end            ends every program of the prefix, and its server
 set -euo pipefail
 
 export WINEPREFIX=${WINEPREFIX:-$(cd "$(dirname "$0")/../.." && pwd)/build/wine}
@@ -16,13 +20,36 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LC_ALL=C.UTF-8
 
+if [[ ${1:-} == --end ]]; then
+    # The prefix's server ends every process it serves; none may be running at all.
+    wineserver -k 2>/dev/null || true
+    timeout 30 wineserver -w 2>/dev/null || true
+    exit 0
+fi
+
+edition=${1:?usage: wine.sh x86|x64 [program [argument ...]] | wine.sh --end}
+shift
+loader32=/usr/lib/wine/wine
+loader64=/usr/lib/wine/wine64
+[[ -x $loader64 ]] || loader64=$(command -v wine64 || command -v wine)
+case $edition in
+x86) loader=$loader32 ;;
+x64) loader=$loader64 ;;
+*)
+    echo "wine.sh: no edition $edition: x86 or x64" >&2
+    exit 2
+    ;;
+esac
+# The loader that Wine starts for a program of the other edition is named after this one.
+export WINELOADER=$loader
+
 if [[ ! -f $WINEPREFIX/binrot-ready ]]; then
     mkdir -p "$WINEPREFIX"
-    timeout 300 wineboot -i </dev/null >/dev/null 2>&1
+    timeout 300 "$loader64" wineboot -i </dev/null >/dev/null 2>&1
     timeout 60 wineserver -w
     # Without a window manager, Wine waits two seconds for one each time a managed window
     # closes: the window test's windows, made and closed by the dozen, are left unmanaged.
-    timeout 60 wine reg add 'HKCU\Software\Wine\AppDefaults\window_test.exe\X11 Driver' \
+    timeout 60 "$loader64" reg add 'HKCU\Software\Wine\AppDefaults\window_test.exe\X11 Driver' \
         /v Managed /t REG_SZ /d N /f \
         </dev/null >/dev/null 2>&1
     timeout 60 wineserver -w
@@ -34,7 +61,8 @@ fi
 # that a failure there fails the tests.
 if [[ ! -f $WINEPREFIX/binrot-x86 ]]; then
     reason=
-    if ! timeout 60 wine 'C:\windows\syswow64\cmd.exe' /c exit 0 </dev/null >/dev/null 2>&1; then
+    if ! { [[ -x $loader32 ]] &&
+        timeout 60 "$loader32" 'C:\windows\syswow64\cmd.exe' /c exit 0 </dev/null >/dev/null 2>&1; }; then
         if ! "$(dirname "$0")/../../scripts/kernel-runs-i386"; then
             reason="this kernel runs no 32-bit programs"
         elif ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
@@ -43,25 +71,18 @@ if [[ ! -f $WINEPREFIX/binrot-x86 ]]; then
     fi
     echo -n "$reason" >"$WINEPREFIX/binrot-x86"
 fi
-# The machine field of a PE file's header: 014c for x86.
-pe_machine() {
-    local header
-    header=$(od -An -t u4 -j 60 -N 4 "$1" | tr -d ' ')
-    od -An -t x2 -j $((header + 4)) -N 2 "$1" | tr -d ' '
-}
-if [[ $1 == --x86 || ($1 == *.exe && -f $1 && $(pe_machine "$1") == 014c) ]] &&
-    [[ -s $WINEPREFIX/binrot-x86 ]]; then
+if [[ $edition == x86 && -s $WINEPREFIX/binrot-x86 ]]; then
     echo "32-bit programs are skipped: $(cat "$WINEPREFIX/binrot-x86")" >&2
     exit 77
 fi
-[[ $1 != --x86 ]] || exit 0
+(($#)) || exit 0
 
 dpi=${BINROT_WINE_DPI:-96}
 if [[ $(cat "$WINEPREFIX/binrot-dpi" 2>/dev/null) != "$dpi" ]]; then
-    timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
-        </dev/null >/dev/null 2>&1
+    timeout 60 "$loader64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+        /d "$dpi" /f </dev/null >/dev/null 2>&1
     timeout 60 wineserver -w
     echo "$dpi" >"$WINEPREFIX/binrot-dpi"
 fi
 
-exec timeout "${BINROT_WINE_TIMEOUT:-300}" wine "$@" </dev/null
+exec timeout "${BINROT_WINE_TIMEOUT:-300}" "$loader" "$@" </dev/null
