@@ -30,7 +30,7 @@ private:
     // Strings stay in the slot they were first stored in, and the order is kept as a list of
     // slots: adding moves small numbers rather than strings, and a cleared list reuses its
     // strings' memory for the next computation.
-    std::vector<std::string> slots;
+    std::vector<std::string> stored; // not "slots", which Qt defines as a macro
     std::vector<std::int16_t> order;
 };
 

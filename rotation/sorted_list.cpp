@@ -13,14 +13,14 @@ void SortedList::Add(std::string_view item)
         throw std::length_error("SortedList is full");
 
     const auto slot = static_cast<std::int16_t>(order.size());
-    if (order.size() < slots.size())
-        slots[order.size()].assign(item);
+    if (order.size() < stored.size())
+        stored[order.size()].assign(item);
     else
-        slots.emplace_back(item);
+        stored.emplace_back(item);
 
     // A new string goes after the ones equal to it, so equal strings stay side by side.
     const auto place = std::upper_bound(order.begin(), order.end(), item,
-        [this](std::string_view value, std::int16_t other) { return value < slots[other]; });
+        [this](std::string_view value, std::int16_t other) { return value < stored[other]; });
     order.insert(place, slot);
 }
 
@@ -38,7 +38,7 @@ const std::string& SortedList::Item(std::int16_t index) const
 {
     if (index < 0 || index >= Count())
         throw std::out_of_range("SortedList index out of range");
-    return slots[static_cast<std::size_t>(order[static_cast<std::size_t>(index)])];
+    return stored[static_cast<std::size_t>(order[static_cast<std::size_t>(index)])];
 }
 
 } // namespace rotation
