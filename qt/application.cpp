@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -23,7 +24,10 @@ void describeApplication()
     QApplication::setApplicationName(QStringLiteral(BINROT_NAME));
     QApplication::setApplicationVersion(QStringLiteral(BINROT_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(BINROT_APP_ID));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/binrot.png")));
+    // Read as what it is: left to guess, the reader would load every image format plugin.
+    QImageReader icon(QStringLiteral(":/binrot.png"), "png");
+    icon.setAutoDetectImageFormat(false);
+    QApplication::setWindowIcon(QPixmap::fromImage(icon.read()));
     installQtTranslation(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
 

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/main_window.h"
 
+#include "qt/colour_button.h"
+
+#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
 
 namespace {
@@ -47,32 +49,13 @@ void fillBackground(QWidget* widget, form::Colour colour)
     widget->setAutoFillBackground(true);
 }
 
-QPushButton* makeButton(const form::ControlDesign& control, QWidget* parent)
-{
-    auto* button = new QPushButton(qText(control.text), parent);
-    button->setAutoDefault(false);
-    // A palette alone is drawn as a lighter gradient by most styles; the style sheet gives the
-    // exact colour, and the focus border keeps the keyboard focus visible.
-    const QString style =
-        QStringLiteral("QPushButton { background-color: %1; color: %3; border: 1px solid #606060;"
-                       " border-radius: 2px; }"
-                       "QPushButton:pressed { background-color: %2; }"
-                       "QPushButton:disabled { color: %4; }"
-                       "QPushButton:focus { border: 2px solid #000080; }");
-    const QColor colour = qColour(control.background.value_or(form::Window.background));
-    button->setStyleSheet(style.arg(colour.name(), colour.darker(115).name(),
-        qColour(form::TextOnFixedColour).name(), qColour(form::DisabledTextOnFixedColour).name()));
-    return button;
-}
-
-QPlainTextEdit* makeTextBox(const form::ControlDesign& control, QWidget* parent)
+QPlainTextEdit* makeTextBox(QWidget* parent)
 {
     auto* box = new QPlainTextEdit(parent);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setReadOnly(true);
     // Read-only, yet students can still select and copy the report for their homework.
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    showText(box, control.text);
     return box;
 }
 
@@ -90,19 +73,27 @@ MainWindow::MainWindow(QWidget* parent)
     setFont(font);
     fillBackground(this, form::Window.background);
 
-    // Made in tab order, which Qt follows for the focus.
+    // Some controls lay their text out once in the application's font before they take the
+    // window's: while they are made, that is the window's font, so no other font is loaded.
+    // Afterwards the application's returns, for message boxes.
+    const QFont applicationFont = QApplication::font();
+    QApplication::setFont(font);
+    // Made in tab order, which Qt follows for the focus. Hidden controls are never shown, so
+    // they are not made.
     for (const form::ControlDesign& control : form::Controls) {
-        QWidget* widget = makeControl(control);
-        if (!widget)
+        if (!control.visible)
             continue;
+        QWidget* widget = makeControl(control);
         widget->setObjectName(qText(control.name) + u'_' + QString::number(control.element));
         widget->setGeometry(pixelRect(control.place));
         widget->setToolTip(qText(control.toolTip));
         if (!control.accessibleName.empty())
             widget->setAccessibleName(qText(control.accessibleName));
         widget->setAccessibleDescription(qText(control.accessibleDescription));
-        widget->setVisible(control.visible);
     }
+    QApplication::setFont(applicationFont);
+    // Laid out once, at the box's size.
+    showText(report, form::Controls[form::ReportControl].text);
 
     move(screen()->availableGeometry().center() - rect().center());
     input->setFocus();
@@ -127,22 +118,20 @@ QWidget* MainWindow::makeControl(const form::ControlDesign& control)
         return edit;
     }
     case form::ControlKind::Button: {
-        QPushButton* button = makeButton(control, this);
+        auto* button = new ColourButton(qText(control.text),
+            qColour(control.background.value_or(form::Window.background)),
+            qColour(form::TextOnFixedColour), qColour(form::DisabledTextOnFixedColour), this);
         connect(
             button, &QPushButton::clicked, this, [this, &control] { behaviour.click(control); });
         if (&control == &form::Controls[form::ComputeControl])
             compute = button;
         return button;
     }
-    case form::ControlKind::TextBox: {
-        QPlainTextEdit* box = makeTextBox(control, this);
-        if (&control == &form::Controls[form::ReportControl])
-            report = box;
-        return box;
-    }
+    case form::ControlKind::TextBox:
+        report = makeTextBox(this);
+        return report;
     case form::ControlKind::SortedList:
-        // The computation's own sorted list stands for it.
-        return nullptr;
+        break; // hidden: the computation's own sorted list stands for it
     }
     return nullptr;
 }
