@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Measures a program's window from outside, through the X server it runs on:
-//   paint_probe startup RUNS PROGRAM FLOOR [OTHER ...]   (each a command line)
+//   paint_probe startup RUNS PROGRAM FLOOR [FLOOR ...]   (each a command line)
 //       starts the programs in turn, RUNS times each, and prints for each the median time from
-//       process start to the first frame painted and the median peak RSS, with their ratios to
-//       those of FLOOR;
+//       process start to the first frame painted and the median peak RSS, then PROGRAM's ratios
+//       to each FLOOR;
+//   paint_probe frame PROGRAM
+//       starts the program, waits for its first frame however long it takes (under valgrind,
+//       say) and ends it;
 //   paint_probe clicks COUNT PROGRAM
 //       presses "Изчисли" and "Чисти" of binrot COUNT times and prints the median time from
 //       releasing "Изчисли" to the report being painted.
@@ -155,16 +158,23 @@ struct Startup {
     double peakKiB;
 };
 
+// Waits until the program's window shows its first frame; returns the window's origin.
+XPoint waitForFirstFrame(Display& display, Clock::time_point started, std::chrono::seconds limit)
+{
+    const XPoint origin = display.waitForWindow(started + limit);
+    while (display.pixel(origin.x + paintedX, origin.y + paintedY) != windowColour) {
+        if (Clock::now() > started + limit)
+            fail("the window was never painted");
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+    return origin;
+}
+
 Startup measureStartup(Display& display, const char* program)
 {
     const auto started = Clock::now();
     const pid_t pid = start(program);
-    const XPoint origin = display.waitForWindow(started + std::chrono::seconds(30));
-    while (display.pixel(origin.x + paintedX, origin.y + paintedY) != windowColour) {
-        if (millisecondsSince(started) > 30'000)
-            fail("the window was never painted");
-        std::this_thread::sleep_for(std::chrono::microseconds(100));
-    }
+    waitForFirstFrame(display, started, std::chrono::seconds(30));
     const double milliseconds = millisecondsSince(started);
     // Let start-up finish its work before reading the peak.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -183,16 +193,21 @@ void startup(int runs, const std::vector<const char*>& programs)
             peaks[which].push_back(result.peakKiB);
         }
     }
-    const double floorTime = median(times[1]);
-    const double floorPeak = median(peaks[1]);
-    std::printf(
-        "median of %d runs: start-up to first frame, peak RSS (ratios to %s)\n", runs, programs[1]);
-    for (std::size_t which = 0; which < programs.size(); ++which) {
-        const double time = median(times[which]);
-        const double peak = median(peaks[which]);
-        std::printf("  %-40s %7.1f ms  x%.3f  %8.0f KiB  x%.3f\n", programs[which], time,
-            time / floorTime, peak, peak / floorPeak);
-    }
+    std::printf("median of %d runs: start-up to first frame, peak RSS\n", runs);
+    for (std::size_t which = 0; which < programs.size(); ++which)
+        std::printf("  %-50s %7.1f ms  %8.0f KiB\n", programs[which], median(times[which]),
+            median(peaks[which]));
+    for (std::size_t floor = 1; floor < programs.size(); ++floor)
+        std::printf("  ratio to %-41s x%.3f      x%.3f\n", programs[floor],
+            median(times[0]) / median(times[floor]), median(peaks[0]) / median(peaks[floor]));
+}
+
+void frame(const char* program)
+{
+    Display display;
+    const pid_t pid = start(program);
+    waitForFirstFrame(display, Clock::now(), std::chrono::minutes(5));
+    stop(pid);
 }
 
 // Waits until the region differs from before and returns the milliseconds that took.
@@ -213,9 +228,7 @@ void clicks(int count, const char* program)
     Display display;
     const auto started = Clock::now();
     const pid_t pid = start(program);
-    const XPoint origin = display.waitForWindow(started + std::chrono::seconds(30));
-    while (display.pixel(origin.x + paintedX, origin.y + paintedY) != windowColour)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const XPoint origin = waitForFirstFrame(display, started, std::chrono::seconds(30));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
 
     const XPoint report = {static_cast<short>(origin.x + 12), static_cast<short>(origin.y + 100)};
@@ -246,9 +259,12 @@ int main(int argc, char* argv[])
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "startup" && argc >= 5)
         startup(std::atoi(argv[2]), std::vector<const char*>(argv + 3, argv + argc));
+    else if (mode == "frame" && argc == 3)
+        frame(argv[2]);
     else if (mode == "clicks" && argc == 4)
         clicks(std::atoi(argv[2]), argv[3]);
     else
-        fail("usage: paint_probe startup RUNS PROGRAM FLOOR [OTHER ...] | clicks COUNT PROGRAM");
+        fail("usage: paint_probe startup RUNS PROGRAM FLOOR [FLOOR ...] | frame PROGRAM | "
+             "clicks COUNT PROGRAM");
     return 0;
 }
