@@ -206,8 +206,10 @@ private slots:
             form->geometry().center() - form->screen()->availableGeometry().center();
         QVERIFY2(offCentre.manhattanLength() <= 8,
             qPrintable(QString::number(offCentre.manhattanLength())));
-        QVERIFY(form->windowTitle().endsWith(
-            QStringLiteral("  Възможни числа при двоично представяне")));
+        QCOMPARE(form->windowTitle(),
+            form::Site.empty() ? QStringLiteral("Възможни числа при двоично представяне")
+                               : QString::fromUtf8(form::Site) +
+                    QStringLiteral("  Възможни числа при двоично представяне"));
     }
 
     void neverStaysMaximizedOrFullScreen()

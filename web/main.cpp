@@ -20,11 +20,15 @@ namespace {
 // JavaScript, not C++: clang-format would split its "=>" and "===".
 // clang-format off
 
-EM_JS(void, setUpPage, (const char* caption, int width, int height, int background, int text,
-                        int disabledText, const char* refusalTitle), {
+// The caption's address is the one the build names; without one, a page served from a web site
+// names its own host, and one opened from a file shows the title alone.
+EM_JS(void, setUpPage, (const char* site, const char* programTitle, int width, int height,
+                        int background, int text, int disabledText, const char* refusalTitle), {
     const colour = (rgb) => '#' + rgb.toString(16).padStart(6, '0');
+    const address = UTF8ToString(site) || (location.protocol.startsWith('http') ? location.host : "");
     // Into the title element itself: document.title would fold the caption's two blanks.
-    document.querySelector('title').textContent = UTF8ToString(caption);
+    document.querySelector('title').textContent =
+        (address ? address + '  ' : "") + UTF8ToString(programTitle);
     const theme = document.createElement('meta');
     theme.name = 'theme-color';
     theme.content = colour(background);
@@ -53,14 +57,13 @@ EM_JS(void, setUpPage, (const char* caption, int width, int height, int backgrou
 // kind is form::ControlKind; background is -1 for the system's own colours. The focused
 // control takes the focus when the browser has laid the page out.
 EM_JS(void, addControl, (int index, int kind, const char* id, int left, int top, int width,
-                         int height, int visible, const char* text, int background,
-                         int maxLength, const char* toolTip, const char* name,
-                         const char* description, int focused), {
+                         int height, const char* text, int background, int maxLength,
+                         const char* toolTip, const char* name, const char* description,
+                         int focused), {
     const tags = ['div', 'input', 'button', 'textarea'];
     const control = document.createElement(tags[kind]);
     control.id = UTF8ToString(id);
     Module.place(control, {left, top, width, height});
-    control.hidden = !visible;
     if (background >= 0)
         control.style.background = '#' + background.toString(16).padStart(6, '0');
     if (kind === 0) {
@@ -149,20 +152,20 @@ public:
     WebWindow()
     {
         const form::Pixels client = form::toPixels(form::Window.client, 96);
-        setUpPage(std::string(form::Window.caption).c_str(), client.width, client.height,
-            rgb(form::Window.background), rgb(form::TextOnFixedColour),
+        setUpPage(std::string(form::Site).c_str(), std::string(form::Title).c_str(), client.width,
+            client.height, rgb(form::Window.background), rgb(form::TextOnFixedColour),
             rgb(form::DisabledTextOnFixedColour), std::string(form::RefusalTitle).c_str());
-        // Made in tab order, which the page follows for the focus.
+        // Made in tab order, which the page follows for the focus. Hidden controls are never
+        // shown, so they are not made; the computation's own sorted list stands for List1.
         for (std::size_t index = 0; index < form::Controls.size(); ++index) {
             const form::ControlDesign& control = form::Controls[index];
-            if (control.kind == form::ControlKind::SortedList)
-                continue; // the computation's own sorted list stands for it
+            if (!control.visible)
+                continue;
             const form::Pixels place = form::toPixels(control.place, 96);
             const std::string id =
                 std::string(control.name) + "_" + std::to_string(control.element);
             addControl(static_cast<int>(index), static_cast<int>(control.kind), id.c_str(),
-                place.left, place.top, place.width, place.height, control.visible,
-                std::string(control.text).c_str(),
+                place.left, place.top, place.width, place.height, std::string(control.text).c_str(),
                 control.background ? rgb(*control.background) : -1, control.maxLength,
                 orNull(std::string(control.toolTip)), orNull(std::string(control.accessibleName)),
                 orNull(std::string(control.accessibleDescription)), index == form::InputControl);

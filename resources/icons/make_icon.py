@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Draws the program's 32 x 32 icon and writes it as binrot.png, binrot.ico and binrot.svg.
+"""Draws the program's 32 x 32 icon and writes it as binrot.png, binrot.ico and binrot.svg;
+with "site FOLDER", writes the web site's icons in FOLDER, the drawing scaled by whole pixels.
 
 The picture: the digits 101 with an arrow that carries the first digit round to the end,
 a left rotation. The SVG is the same drawing in rectangles, one path a colour, so that it stays
 sharp at any size and small enough to go inside the page. Run it again after changing the drawing; the outputs are
 committed.
 """
+import os
 import struct
+import sys
 import zlib
 
 SIZE = 32
@@ -65,6 +68,18 @@ def draw():
     return pixels
 
 
+def scaled(pixels, scale, size, background):
+    """The drawing scale times larger, centred on a size x size square of background."""
+    canvas = [[background] * size for _ in range(size)]
+    margin = (size - SIZE * scale) // 2
+    for y in range(SIZE * scale):
+        for x in range(SIZE * scale):
+            colour = pixels[y // scale][x // scale]
+            if colour[3]:
+                canvas[margin + y][margin + x] = colour
+    return canvas
+
+
 def png(pixels):
     raw = b"".join(b"\0" + bytes(c for p in row for c in p) for row in pixels)
 
@@ -72,7 +87,7 @@ def png(pixels):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
-    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)
+    header = struct.pack(">IIBBBBB", len(pixels[0]), len(pixels), 8, 6, 0, 0, 0)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
@@ -111,7 +126,24 @@ def svg(pixels):
                          for colour, d in paths.items())))
 
 
-if __name__ == "__main__":
+# The site's icons: the home-screen icon, a maskable one whose drawing stays inside the circle
+# that any mask keeps, and an iPhone's, which must not be transparent.
+SITE_ICONS = {
+    "icon-192.png": (6, 192, CLEAR),
+    "icon-512.png": (10, 512, BACKGROUND),
+    "apple-touch-icon.png": (5, 180, BACKGROUND),
+}
+
+
+def write_site_icons(folder):
+    for name, (scale, size, background) in SITE_ICONS.items():
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(png(scaled(draw(), scale, size, background)))
+
+
+if __name__ == "__main__" and sys.argv[1:2] == ["site"]:
+    write_site_icons(sys.argv[2])
+elif __name__ == "__main__":
     image = png(draw())
     with open("binrot.png", "wb") as f:
         f.write(image)

@@ -1,22 +1,29 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The page as a student meets it: opened from disk in headless Chromium, typed into and clicked,
 its reports compared with the native program's, its colours read from a screenshot, in a light
-and a dark scheme; on phones held upright, tapped; and as published, served from a web site.
+and a dark scheme; on phones held upright, tapped; and as published, served from a web site,
+the single file and the site that installs as an app and works offline.
 
 Usage: /usr/bin/python3 page_check.py binrot.html path/to/native/report_dump task_statement.txt
+           site-address site-folder   (the address the build names, or "")
 """
+import contextlib
 import functools
 import html.parser
 import http.server
 import pathlib
+import shutil
 import subprocess
 import sys
 import tempfile
 import threading
+import time
 
 from chromium import Chromium
 
-page, native_dump, statement_file = sys.argv[1:4]
+page, native_dump, statement_file, site_address, site_folder = sys.argv[1:6]
+title = "Възможни числа при двоично представяне"
+ready = "document.activeElement && document.activeElement.id === 'Text2_0'"
 failures = []
 
 
@@ -107,27 +114,36 @@ class Markup(html.parser.HTMLParser):
             self.heading = None
 
 
-def requests_when_served():
-    """The paths the page asks a web site for as it opens, served from this machine."""
+@contextlib.contextmanager
+def served(folder, port=0):
+    """A web site on this machine's loopback serving folder; yields the server, whose
+    requested paths are in its list paths."""
     paths = []
 
     class Handler(http.server.SimpleHTTPRequestHandler):
         def log_message(self, *_):
             paths.append(self.path)
 
-    folder = pathlib.Path(page).resolve().parent
     server = http.server.ThreadingHTTPServer(
-        ("127.0.0.1", 0), functools.partial(Handler, directory=folder))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
+        ("127.0.0.1", port), functools.partial(Handler, directory=folder))
+    server.paths = paths
+    thread = threading.Thread(target=server.serve_forever, daemon=True)
+    thread.start()
     try:
-        with Chromium() as served:
-            served.open(f"http://127.0.0.1:{server.server_port}/{pathlib.Path(page).name}",
-                        "document.activeElement && document.activeElement.id === 'Text2_0'")
-            # A favicon is asked for after the page has loaded.
-            served.evaluate("new Promise((done) => setTimeout(done, 1000))")
+        yield server
     finally:
         server.shutdown()
-    return paths
+        server.server_close()
+        thread.join()
+
+
+def requests_when_served():
+    """The paths the page asks a web site for as it opens, served from this machine."""
+    with served(pathlib.Path(page).resolve().parent) as server, Chromium() as browser:
+        browser.open(f"http://127.0.0.1:{server.server_port}/{pathlib.Path(page).name}", ready)
+        # A favicon is asked for after the page has loaded.
+        browser.evaluate("new Promise((done) => setTimeout(done, 1000))")
+        return server.paths
 
 
 def focused():
@@ -183,8 +199,8 @@ with Chromium() as browser, tempfile.TemporaryDirectory() as work:
     url = pathlib.Path(page).resolve().as_uri()
     # The set-up builds the controls and asks nothing of the layout: the browser lays the page
     # out once, when it is ready to, not at every question of the script.
-    trace = browser.trace(lambda: browser.open(
-        url, "document.activeElement && document.activeElement.id === 'Text2_0'"))
+    browser.call("Runtime.enable")
+    trace = browser.trace(lambda: browser.open(url, ready))
     forced = [event["args"]["beginData"]["stackTrace"][0]["functionName"] for event in trace
               if event.get("name") == "Layout" and "stackTrace" in event["args"].get("beginData", {})]
     check(not forced, f"the set-up forces layouts in {forced}")
@@ -193,8 +209,15 @@ with Chromium() as browser, tempfile.TemporaryDirectory() as work:
     statement = pathlib.Path(statement_file).read_text()
     check(is_offered(value("Text2_0")), f"offered {value('Text2_0')!r}")
     check(value("Text1_0") == statement, "the report box does not show the task statement")
-    check(browser.evaluate("document.querySelector('title').textContent")
-          .endswith("  Възможни числа при двоично представяне"), "caption")
+    # From a file, the address the build names, else the title alone.
+    caption = browser.evaluate("document.querySelector('title').textContent")
+    check(caption == (f"{site_address}  {title}" if site_address else title), f"caption {caption!r}")
+    # The single file is no web app: no manifest, no service worker, and nothing goes wrong.
+    check(browser.evaluate("!document.querySelector('link[rel=manifest]')"
+                           " && !navigator.serviceWorker.controller"), "the file is a web app")
+    errors = [event for event in browser.events if event.get("method") == "Runtime.exceptionThrown"
+              or event.get("params", {}).get("type") == "error"]
+    check(not errors, f"the file logs errors: {errors}")
     check(browser.evaluate("document.documentElement.lang") == "bg", "lang")
     check(browser.evaluate("document.getElementById('Text2_0').getAttribute('aria-label')")
           == "Число", "the input's accessible name")
@@ -295,13 +318,25 @@ with Chromium() as browser, tempfile.TemporaryDirectory() as work:
     for width, height in ((320, 568), (360, 740)):
         what = f"{width} x {height}"
         browser.emulate_phone(width, height)
-        browser.open(url, "document.activeElement && document.activeElement.id === 'Text2_0'")
+        browser.open(url, ready)
         check_fits(what, width, height)
         tap("Text2_0")
         browser.evaluate("document.getElementById('Text2_0').select()")
         browser.type("8186")
         tap("Command1_0")
         check(value("Text1_0") == native_report("8186"), f"{what}: the tapped report of 8186")
+        # The report box reaches down to the bottom of the screen, less the 8 px margin, and
+        # shows the whole report of a 14-digit number.
+        bottom = browser.evaluate(
+            "document.getElementById('Text1_0').getBoundingClientRect().bottom")
+        check(height - 9 <= bottom <= height - 7, f"{what}: the report box ends at {bottom}")
+        if height >= 740:
+            tap("Command1_1")
+            browser.evaluate("document.getElementById('Text2_0').value = '12345'")
+            tap("Command1_0")
+            check(browser.evaluate("(() => { const box = document.getElementById('Text1_0');"
+                                   " return box.scrollHeight <= box.clientHeight; })()"),
+                  f"{what}: the report of 12345 does not fit")
         tap("Command1_1")
         browser.evaluate("document.getElementById('Text2_0').value = '9e9'")
         tap("Command1_0")
@@ -320,8 +355,70 @@ for fault in markup.faults:
 requested = requests_when_served()
 check(requested == ["/" + pathlib.Path(page).name], f"served, the page asked for {requested}")
 
+
+def until(expression, what):
+    """Waits until expression is true in the page, through the page's own reloads."""
+    for _ in range(300):
+        try:
+            if browser.evaluate(expression):
+                return True
+        except RuntimeError:  # a reload under way
+            pass
+        time.sleep(0.1)
+    check(False, what)
+    return False
+
+
+# The site as a school publishes it: installable, working offline after one visit, and updated
+# when rebuilt and served again.
+site_files = {"/", "/index.html", "/sw.js", "/manifest.webmanifest", "/icon-192.png",
+              "/icon-512.png", "/apple-touch-icon.png"}
+with tempfile.TemporaryDirectory() as work, Chromium() as browser:
+    first = pathlib.Path(work, "first")
+    shutil.copytree(site_folder, first)
+    with served(first) as server:
+        port = server.server_port
+        url = f"http://127.0.0.1:{port}/"
+        browser.open(url, ready)
+        until("!!navigator.serviceWorker.controller", "no service worker took the page")
+        errors = browser.call("Page.getInstallabilityErrors")["installabilityErrors"]
+        check(not errors, f"the site is not installable: {errors}")
+        manifest = browser.call("Page.getAppManifest")
+        check(manifest["url"].endswith("/manifest.webmanifest") and not manifest["errors"],
+              f"the manifest: {manifest}")
+        caption = browser.evaluate("document.querySelector('title').textContent")
+        check(caption == f"{site_address or f'127.0.0.1:{port}'}  {title}", f"served, {caption!r}")
+        check(set(server.paths) <= site_files, f"the site asked for {server.paths}")
+
+    # Offline: the server is gone and the browser's own cache is off, so that only the
+    # service worker can answer; the page still opens and computes.
+    browser.call("Network.enable")
+    browser.call("Network.setCacheDisabled", cacheDisabled=True)
+    browser.open(url, ready)
+    enter_number("12345")
+    browser.click(*centre("Command1_0"))
+    check(value("Text1_0") == native_report("12345"), "offline, the report of 12345")
+
+    # Rebuilt with a changed page and served again: the visit after runs the new files, and
+    # only the new store is left.
+    changed = pathlib.Path(work, "changed.html")
+    changed.write_text(pathlib.Path(page).read_text(encoding="utf-8").replace(
+        "</head>", '<meta name="rebuilt" content="">\n</head>'), encoding="utf-8")
+    version = browser.evaluate("document.querySelector('meta[name=generator]').content.split(' ')[1]")
+    second = pathlib.Path(work, "second")
+    subprocess.run(["/usr/bin/python3", pathlib.Path(__file__).parents[2] / "web" / "make_site.py",
+                    changed, version, second, "cat", first / "manifest.webmanifest"], check=True)
+    with served(second, port):
+        browser.open(url, ready)
+        until("!!document.querySelector('meta[name=rebuilt]')", "the rebuilt site never ran")
+        stores = browser.evaluate("caches.keys()")
+        check(len(stores) == 1, f"the stores after the update: {stores}")
+
 size = pathlib.Path(page).stat().st_size
 check(size < 100_000, f"the page is {size} bytes")
+site_sizes = {path.name: path.stat().st_size for path in pathlib.Path(site_folder).iterdir()}
+check(site_sizes["index.html"] < 100_000 and sum(site_sizes.values()) < 120_000,
+      f"the site's sizes: {site_sizes}")
 print(f"page: {size} bytes; {len(inputs) + 2} reports as the native ones; "
       f"{len(failures)} failed")
 sys.exit(1 if failures else 0)
