@@ -147,6 +147,17 @@ private:
         QVERIFY(compute()->isEnabled());
     }
 
+    // Makes the window anew under scheme; the application's palette returns with the guard.
+    [[nodiscard]] auto reopenUnder(const QPalette& scheme)
+    {
+        const QPalette original = QApplication::palette();
+        delete form;
+        QApplication::setPalette(scheme);
+        form = new TestForm;
+        form->show();
+        return qScopeGuard([original] { QApplication::setPalette(original); });
+    }
+
     void expectShownFromTheStart() const
     {
         QCOMPARE(report()->textCursor().position(), 0);
@@ -260,12 +271,7 @@ private slots:
     void everyTextIsReadableInAnyScheme()
     {
         QFETCH(QPalette, scheme);
-        const QPalette original = QApplication::palette();
-        const auto restore = qScopeGuard([&original] { QApplication::setPalette(original); });
-        delete form;
-        QApplication::setPalette(scheme);
-        form = new TestForm;
-        form->show();
+        const auto restore = reopenUnder(scheme);
         computeFor(QStringLiteral("12345")); // the compute button's caption disabled, too
 
         // Inside each control's border; the report box without its scroll bar. Where the
@@ -299,12 +305,7 @@ private slots:
     void paintsEachButtonStateInItsColours()
     {
         QFETCH(QPalette, scheme);
-        const QPalette original = QApplication::palette();
-        const auto restore = qScopeGuard([&original] { QApplication::setPalette(original); });
-        delete form;
-        QApplication::setPalette(scheme);
-        form = new TestForm;
-        form->show();
+        const auto restore = reopenUnder(scheme);
         QVERIFY(QTest::qWaitForWindowExposed(form));
 
         // The fill inside the border, the border at the middle of the left edge, and the

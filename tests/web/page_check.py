@@ -7,19 +7,16 @@ the single file and the site that installs as an app and works offline.
 Usage: /usr/bin/python3 page_check.py binrot.html path/to/native/report_dump task_statement.txt
            site-address site-folder   (the address the build names, or "")
 """
-import contextlib
-import functools
 import html.parser
-import http.server
 import pathlib
 import shutil
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 
 from chromium import Chromium
+from loopback import served
 
 page, native_dump, statement_file, site_address, site_folder = sys.argv[1:6]
 title = "Възможни числа при двоично представяне"
@@ -112,29 +109,6 @@ class Markup(html.parser.HTMLParser):
             if not self.heading[1].strip():
                 self.faults.append(f"an empty <{tag}>")
             self.heading = None
-
-
-@contextlib.contextmanager
-def served(folder, port=0):
-    """A web site on this machine's loopback serving folder; yields the server, whose
-    requested paths are in its list paths."""
-    paths = []
-
-    class Handler(http.server.SimpleHTTPRequestHandler):
-        def log_message(self, *_):
-            paths.append(self.path)
-
-    server = http.server.ThreadingHTTPServer(
-        ("127.0.0.1", port), functools.partial(Handler, directory=folder))
-    server.paths = paths
-    thread = threading.Thread(target=server.serve_forever, daemon=True)
-    thread.start()
-    try:
-        yield server
-    finally:
-        server.shutdown()
-        server.server_close()
-        thread.join()
 
 
 def requests_when_served():
