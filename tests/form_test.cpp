@@ -210,10 +210,11 @@ TEST(NumberSource, MapsEdgeValues)
 }
 
 // 1001..2999 come up twice as often as 3001..8999, and 1000 and 3000 one and a half times.
+// The source is left at the generator's fixed default seed, so the draws are the same on
+// every run: a clock seed made the edge counts miss their margin about once in a thousand.
 TEST(NumberSource, DrawsStayInRangeWithTheFoldedDistribution)
 {
     NumberSource source;
-    source.seedFromClock();
     std::array<long, 9000> counts {};
     constexpr int draws = 2'000'000;
     for (int i = 0; i < draws; ++i) {
