@@ -9,16 +9,6 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-bool displayAvailable()
-{
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-        !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-#else
-    return true;
-#endif
-}
-
 void describeApplication()
 {
     QApplication::setApplicationName(QStringLiteral(BINROT_NAME));

@@ -3,9 +3,6 @@
 
 class QString;
 
-// Whether a graphical display can be reached at all; without one Qt would abort.
-bool displayAvailable();
-
 // Gives the running QApplication its name, version, desktop file and icon, and Qt's own texts
 // in Bulgarian.
 void describeApplication();

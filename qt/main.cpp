@@ -9,14 +9,14 @@
 
 int main(int argc, char* argv[])
 {
-    if (!displayAvailable()) {
+    const PlatformEnvironment environment = currentPlatformEnvironment(argc, argv);
+    if (!displayReachable(environment)) {
         std::fputs("binrot: няма графичен екран (DISPLAY и WAYLAND_DISPLAY не са зададени), "
                    "а програмата се показва в прозорец.\n",
             stderr);
         return 1;
     }
-    if (const std::string platform = platformChoice(currentPlatformEnvironment(argc, argv));
-        !platform.empty())
+    if (const std::string platform = platformChoice(environment); !platform.empty())
         qputenv("QT_QPA_PLATFORM", platform.c_str());
     QApplication application(argc, argv);
     describeApplication();

@@ -6,7 +6,7 @@
 // What decides the platform Qt draws the window with.
 struct PlatformEnvironment {
     std::string qtPlatform; // QT_QPA_PLATFORM
-    bool platformArgument = false; // -platform on the command line
+    std::string platformArgument; // the value of -platform on the command line
     std::string display; // DISPLAY
     std::string waylandDisplay; // WAYLAND_DISPLAY
     std::string sessionType; // XDG_SESSION_TYPE
@@ -17,6 +17,11 @@ struct PlatformEnvironment {
 // runs an X server (XWayland) gets X11 first, with Wayland still there should X11 fail.
 // Whoever chose a platform keeps it.
 std::string platformChoice(const PlatformEnvironment& environment);
+
+// Whether the chosen platform can reach a display: X11 needs DISPLAY, Wayland WAYLAND_DISPLAY,
+// and a platform that draws on no display (offscreen, vnc, eglfs ...) neither. Without a choice
+// Qt takes X11 or Wayland, so one of the two will do. Qt aborts where none can be reached.
+bool displayReachable(const PlatformEnvironment& environment);
 
 // The environment of this process and its command line.
 PlatformEnvironment currentPlatformEnvironment(int argc, char* argv[]);

@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "qt/platform_choice.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Case {
+    const char* name;
+    PlatformEnvironment environment;
+    std::string platform;
+};
+
+TEST(PlatformChoice, X11FirstOnWaylandWhenAnXServerRuns)
+{
+    const Case cases[] = {
+        {"X11 session", {"", {}, ":0", "", "x11"}, ""},
+        {"GNOME on Wayland with XWayland", {"", {}, ":0", "wayland-0", "wayland"}, "xcb;wayland"},
+        {"Wayland display without a session type", {"", {}, ":1", "wayland-0", ""}, "xcb;wayland"},
+        {"Wayland session type alone", {"", {}, ":0", "", "wayland"}, "xcb;wayland"},
+        {"Wayland without XWayland", {"", {}, "", "wayland-0", "wayland"}, ""},
+        {"the user's platform", {"wayland", {}, ":0", "wayland-0", "wayland"}, ""},
+        {"the user's -platform", {"", "xcb", ":0", "wayland-0", "wayland"}, ""},
+        {"no display at all", {"", {}, "", "", "tty"}, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platformChoice(c.environment), c.platform) << c.name;
+}
+
+TEST(PlatformChoice, SeesThePlatformArgumentInEveryForm)
+{
+    for (const char* given : {"-platform", "--platform"}) {
+        char program[] = "binrot";
+        std::string argument = given;
+        char value[] = "offscreen";
+        char* argv[] = {program, argument.data(), value, nullptr};
+        EXPECT_EQ(currentPlatformEnvironment(3, argv).platformArgument, "offscreen") << given;
+    }
+    char program[] = "binrot";
+    char other[] = "-reverse";
+    char* argv[] = {program, other, nullptr};
+    EXPECT_EQ(currentPlatformEnvironment(2, argv).platformArgument, "");
+}
+
+TEST(PlatformChoice, DisplayNeededOnlyByAPlatformThatDrawsOnOne)
+{
+    struct Reach {
+        const char* name;
+        PlatformEnvironment environment;
+        bool reachable;
+    };
+    const Reach cases[] = {
+        {"nothing at all", {"", {}, "", "", ""}, false},
+        {"an X server", {"", {}, ":0", "", ""}, true},
+        {"a Wayland compositor", {"", {}, "", "wayland-0", ""}, true},
+        {"-platform offscreen", {"", "offscreen", "", "", ""}, true},
+        {"QT_QPA_PLATFORM=offscreen", {"offscreen", {}, "", "", ""}, true},
+        {"QT_QPA_PLATFORM=xcb without DISPLAY", {"xcb", {}, "", "wayland-0", ""}, false},
+        {"-platform xcb overrides offscreen", {"offscreen", "xcb", "", "", ""}, false},
+        {"wayland with options", {"wayland-egl:nohidpi", {}, "", "wayland-0", ""}, true},
+        {"a list, its second reachable", {"xcb;wayland", {}, "", "wayland-0", ""}, true},
+        {"a list, none reachable", {"xcb;wayland", {}, "", "", ""}, false},
+    };
+    for (const Reach& c : cases)
+        EXPECT_EQ(displayReachable(c.environment), c.reachable) << c.name;
+}
+
+} // namespace
