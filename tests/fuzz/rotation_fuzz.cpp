@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "../report_invariants.h"
+#include "report_invariants.h"
 #include "rotation/rotation.h"
 
 #include <cstdint>
