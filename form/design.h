@@ -91,7 +91,12 @@ inline constexpr std::string_view RefusalTitle = "Внимание";
 inline constexpr Colour TextOnFixedColour {0, 0, 0};
 inline constexpr Colour DisabledTextOnFixedColour {92, 92, 92};
 
-// In tab order. Labels and hidden controls never take the focus.
+// In tab order. Labels and hidden controls never take the focus. The names are the numbered
+// ones of the form the exercise was first written with; what each control is:
+//   Label1(0)   the heading            Text1(0)  the report box, first showing the statement
+//   Text2       the input box          Text1(1)  a quotation, never shown
+//   Command1(0) "Изчисли"              List1     the sorted list, never shown
+//   Command1(1) "Чисти"                Label1(1) a corner label, never shown
 inline constexpr std::array<ControlDesign, 8> Controls {{
     {.kind = ControlKind::Label,
         .name = "Label1",
