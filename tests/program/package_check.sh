@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Debian package with scripts/package (which runs lintian on it) and checks its
-# version, dependencies, files and the hardening of its binary.
-# Usage: package_check.sh version app-id
+# version, dependencies, files and the hardening of its binary; for this machine's architecture,
+# or cross-built for the one named.
+# Usage: package_check.sh version app-id [architecture]
 set -euo pipefail
 
 version=$1
 id=$2
 root=$(cd "$(dirname "$0")/../.." && pwd)
-deb=$("$root/scripts/package" | tail -n 1)
+deb=$("$root/scripts/package" ${3:+--arch "$3"} | tail -n 1)
 log=$(dirname "$deb")/build.log
 fail() {
     echo "FAIL: $*" >&2
@@ -17,6 +18,8 @@ fail() {
 
 [[ $(dpkg-deb -f "$deb" Version) == "$version" ]] ||
     fail "package version $(dpkg-deb -f "$deb" Version), not $version"
+[[ $(dpkg-deb -f "$deb" Architecture) == "${3:-$(dpkg --print-architecture)}" ]] ||
+    fail "package architecture $(dpkg-deb -f "$deb" Architecture), not ${3:-native}"
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 libqt6gui6 libstdc++6 fonts-liberation2 qt6-translations-l10n; do
     [[ $depends == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
