@@ -118,11 +118,32 @@ mergeInto(LibraryManager.library, {
     },
 
     // In the page rather than alert(), which some browsers suppress and none lets one style.
+    // Browsers before <dialog> get the same box, on top, closed by its button or Escape.
     showRefusalDialog__deps: pageDeps,
     showRefusalDialog: function(message, returnFocusTo) {
         const dialog = document.getElementById('refusal');
         document.getElementById('refusal-text').textContent = UTF8ToString(message);
-        dialog.addEventListener('close', () => Module.controls[returnFocusTo].focus(), {once: true});
-        dialog.showModal();
+        const giveBack = () => Module.controls[returnFocusTo].focus();
+        if (dialog.showModal) {
+            dialog.addEventListener('close', giveBack, {once: true});
+            dialog.showModal();
+            return;
+        }
+        const button = document.getElementById('refusal-close');
+        const close = (event) => {
+            if (event.type === 'keydown' && event.key !== 'Escape')
+                return;
+            // The form's method "dialog" is unknown there: it would leave the page.
+            event.preventDefault();
+            button.removeEventListener('click', close);
+            document.removeEventListener('keydown', close);
+            dialog.removeAttribute('open');
+            giveBack();
+        };
+        button.addEventListener('click', close);
+        document.addEventListener('keydown', close);
+        dialog.className = 'fallback';
+        dialog.setAttribute('open', '');
+        button.focus();
     },
 });

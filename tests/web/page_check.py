@@ -322,6 +322,32 @@ with Chromium() as browser, tempfile.TemporaryDirectory() as work:
               f"{what}: a tap left the refusal open")
     browser.emulate_desktop()
 
+# What older browsers lack, taken away before the page loads: without <dialog>'s showModal the
+# refusal still shows on top, takes the focus, closes with its button and leaves the page as it
+# was; without WebAssembly the window's place says why the program cannot run.
+with Chromium() as browser:
+    browser.call("Page.addScriptToEvaluateOnNewDocument",
+                 source="delete HTMLDialogElement.prototype.showModal")
+    browser.open(url, ready)
+    enter_number("9e9")
+    browser.click(*centre("Command1_0"))
+    check(browser.evaluate("getComputedStyle(document.getElementById('refusal')).position")
+          == "fixed", "without showModal, the refusal is not shown on top")
+    check(focused() == "refusal-close", f"without showModal, the focus is on {focused()}")
+    check_fits("without showModal", 1024, 768)
+    browser.key("Enter", 13, text="\r")
+    check(not browser.evaluate("document.getElementById('refusal').open"),
+          "without showModal, Enter left the refusal open")
+    check(focused() == "Text2_0" and value("Text2_0") == "9e9" and value("Text1_0") == statement
+          and browser.evaluate("location.href") == url,
+          "without showModal, closing the refusal changed the page")
+with Chromium() as browser:
+    browser.call("Page.addScriptToEvaluateOnNewDocument", source="delete window.WebAssembly")
+    browser.open(url, "(document.getElementById('unsupported') || {}).hidden === false")
+    check(browser.evaluate("document.getElementById('window').hidden"
+                           " && document.getElementById('unsupported').textContent"
+                           ".includes('WebAssembly')"), "without WebAssembly, no message")
+
 markup = Markup()
 markup.feed(pathlib.Path(page).read_text())
 for fault in markup.faults:
