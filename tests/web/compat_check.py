@@ -4,6 +4,9 @@ them: eslint-plugin-compat on its own scripts and on the script of the built pag
 also parse as ECMAScript 2018; doiuse on the built page's style; and wasm-opt, which reads its
 module allowing no feature beyond WebAssembly's first version.
 
+Where the build could not target the oldest of them, BINROT_OLDEST_BROWSERS_UNMET says why,
+and the check is skipped with that reason (77).
+
 Usage: compat_check.py tools-folder browserslistrc binrot.html script.js ...
 """
 import base64
@@ -15,6 +18,10 @@ import sys
 import tempfile
 
 tools, browsers, page, *scripts = sys.argv[1:]
+if os.environ.get("BINROT_OLDEST_BROWSERS_UNMET"):
+    print(f"skipped: the page is built for current browsers only; "
+          f"{os.environ['BINROT_OLDEST_BROWSERS_UNMET']}", file=sys.stderr)
+    sys.exit(77)
 bin_folder = pathlib.Path(tools, "node_modules", ".bin")
 environment = dict(os.environ, BROWSERSLIST_CONFIG=str(pathlib.Path(browsers).resolve()))
 html = pathlib.Path(page).read_text(encoding="utf-8")
