@@ -22,6 +22,7 @@ SetDateSave off
 !define TITLE "Възможни числа при двоично представяне"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\binrot"
 !define SHORTCUT "$SMPROGRAMS\${TITLE}.lnk"
+!define IN_USE "binrot е отворен и не може да бъде затворен. Затворете го и опитайте отново."
 
 Name "binrot ${VERSION} (${EDITION})"
 Caption "binrot ${VERSION} (${EDITION}) - ${TITLE}"
@@ -42,6 +43,26 @@ VIAddVersionKey /LANG=1026 "LegalCopyright" "GPL-3.0-or-later"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Bulgarian"
 
+; A running binrot holds its file, which can then be neither replaced nor removed. It keeps no
+; data, so it is closed first, whoever runs it. Should the file still not go, the installer
+; stops before it has changed anything and says why; silent, it ends with exit code 2.
+!macro CloseProgram
+    nsExec::Exec '"$SYSDIR\taskkill.exe" /f /im binrot.exe'
+    Pop $0 ; 128 where none was running
+    ; An ended program may hold its file a moment longer.
+    StrCpy $0 0
+    close_retry:
+        Delete "$INSTDIR\binrot.exe"
+        IfFileExists "$INSTDIR\binrot.exe" 0 close_done
+        Sleep 100
+        IntOp $0 $0 + 1
+        IntCmp $0 50 0 close_retry
+    MessageBox MB_ICONSTOP "${IN_USE}" /SD IDOK
+    SetErrorLevel 2
+    Quit
+    close_done:
+!macroend
+
 Function .onInit
     SetShellVarContext all
 FunctionEnd
@@ -52,6 +73,7 @@ FunctionEnd
 
 Section
     SetOutPath "$INSTDIR"
+    !insertmacro CloseProgram
     File "/oname=binrot.exe" "${EXE}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "${SHORTCUT}" "$INSTDIR\binrot.exe"
@@ -67,8 +89,8 @@ Section
 SectionEnd
 
 Section "Uninstall"
+    !insertmacro CloseProgram
     Delete "${SHORTCUT}"
-    Delete "$INSTDIR\binrot.exe"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
