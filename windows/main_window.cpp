@@ -112,16 +112,23 @@ MainWindow::MainWindow(HINSTANCE instance)
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = procedure;
         windowClass.hInstance = instance;
-        windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+        // The icon's own images at the sizes of this screen, not one scaled to them.
+        const auto icon = [instance](int width, int height) {
+            return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                GetSystemMetrics(width), GetSystemMetrics(height), 0));
+        };
+        windowClass.hIcon = icon(SM_CXICON, SM_CYICON);
+        windowClass.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
         windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
         windowClass.hbrBackground = CreateSolidBrush(colourRef(form::Window.background));
         windowClass.lpszClassName = className;
         return RegisterClassExW(&windowClass);
     }();
-    (void)registered;
-
-    window = CreateWindowExW(0, className, widen(form::Window.caption).c_str(), windowStyle,
-        CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+    if (registered)
+        window = CreateWindowExW(0, className, widen(form::Window.caption).c_str(), windowStyle,
+            CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+    if (!window)
+        return; // handle() says so to the caller
     makeControls(instance);
     layOut(dpiOf(window));
     // The design-time texts go in last, so that the report box lays its lines out once, at its

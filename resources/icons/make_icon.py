@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Draws the program's 32 x 32 icon and writes it as binrot.png, binrot.ico and binrot.svg;
+"""Draws the program's icon and writes it as binrot.png and binrot.svg (32 x 32) and binrot.ico
+(every size Windows asks for);
 with "site FOLDER", writes the web site's icons in FOLDER, the drawing scaled by whole pixels.
 
 The picture: the digits 101 with an arrow that carries the first digit round to the end,
@@ -26,45 +27,55 @@ FONT = {
 }
 
 
-def draw():
-    pixels = [[CLEAR] * SIZE for _ in range(SIZE)]
+def draw(size=SIZE):
+    """The icon at size x size pixels. The drawing is made for 32; at any other size each part
+    keeps whole pixels: its place scaled, its strokes a whole number of pixels, none thinner
+    than one, and the digits apart."""
+    pixels = [[CLEAR] * size for _ in range(size)]
 
-    def put(x, y, colour):
-        if 0 <= x < SIZE and 0 <= y < SIZE:
-            pixels[y][x] = colour
+    def at(place):  # a place in the drawing for 32, at this size
+        return (place * size + SIZE // 2) // SIZE
 
-    # Rounded square with a one-pixel border.
-    for y in range(1, SIZE - 1):
-        for x in range(1, SIZE - 1):
-            dx = max(4 - x, x - (SIZE - 5), 0)
-            dy = max(4 - y, y - (SIZE - 5), 0)
+    def fill(left, top, right, bottom, colour):
+        for row in pixels[top:bottom]:
+            row[left:right] = [colour] * (right - left)
+
+    line = max(1, size // SIZE)  # the border
+    stroke = max(1, 2 * size // SIZE)  # the digits' pixels and the arrow
+
+    # Rounded square with a border.
+    edge, centre = at(1), at(4)
+    outer, inner = centre - edge, centre - edge - line
+    for y in range(edge, size - edge):
+        for x in range(edge, size - edge):
+            dx = max(centre - x, x - (size - 1 - centre), 0)
+            dy = max(centre - y, y - (size - 1 - centre), 0)
             distance = dx * dx + dy * dy
-            if distance <= 9:
-                put(x, y, BORDER if distance > 4 or x in (1, SIZE - 2) or y in (1, SIZE - 2) else BACKGROUND)
+            if distance <= outer * outer:
+                rim = (distance > inner * inner or min(x, y) < edge + line
+                       or max(x, y) > size - 1 - edge - line)
+                pixels[y][x] = BORDER if rim else BACKGROUND
 
-    # "101" in a 3 x 5 font, doubled.
+    # "101" in a 3 x 5 font, centred, one font pixel a stroke.
+    pitch = max(3 * stroke + 1, at(7))
+    first = (size - 2 * pitch - 3 * stroke) // 2
+    top = at(5)
     for index, digit in enumerate("101"):
-        left = 6 + index * 7
         for row, bits in enumerate(FONT[digit]):
             for column, bit in enumerate(bits):
                 if bit == "1":
-                    for sy in range(2):
-                        for sx in range(2):
-                            put(left + column * 2 + sx, 5 + row * 2 + sy, DIGIT)
+                    x, y = first + index * pitch + column * stroke, top + row * stroke
+                    fill(x, y, x + stroke, y + stroke, DIGIT)
 
-    # The arrow: down from the first digit, along the bottom, up to the end, with a head.
-    for y in range(17, 26):
-        put(8, y, ARROW)
-        put(9, y, ARROW)
-    for x in range(8, 25):
-        put(x, 24, ARROW)
-        put(x, 25, ARROW)
-    for y in range(19, 26):
-        put(23, y, ARROW)
-        put(24, y, ARROW)
-    for step in range(4):
-        for x in range(23 - step, 25 + step + 1):
-            put(x, 16 + step, ARROW)
+    # The arrow: down from the first digit's middle, along the bottom, up past the last one's,
+    # with a head.
+    left, right = first + stroke, first + 2 * pitch + stroke + stroke // 2
+    bottom, head = at(24), at(16)
+    fill(left, at(17), left + stroke, bottom + stroke, ARROW)
+    fill(left, bottom, right + stroke, bottom + stroke, ARROW)
+    fill(right, head + 2 * stroke - 1, right + stroke, bottom + stroke, ARROW)
+    for step in range(2 * stroke):
+        fill(right - step, head + step, right + stroke + step + 1, head + step + 1, ARROW)
     return pixels
 
 
@@ -92,11 +103,33 @@ def png(pixels):
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
-def ico(image):
-    # One PNG-compressed entry, which Windows reads since Vista.
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 32, len(image), 6 + 16)
-    return directory + entry + image
+# Every size Windows asks for: 16 to 64 for 100 to 200 % display scale, 256 for Explorer.
+ICO_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+
+
+def bitmap(pixels):
+    """An image as every Windows reads it in an icon: 32-bit, bottom row first, followed by the
+    1-bit mask of its transparent pixels."""
+    size = len(pixels)
+    rows = list(reversed(pixels))
+    colours = b"".join(bytes((p[2], p[1], p[0], p[3])) for row in rows for p in row)
+    mask_bytes = (size + 31) // 32 * 4
+    mask = b"".join(
+        sum((p[3] == 0) << (x // 8 * 8 + 7 - x % 8) for x, p in enumerate(row)).to_bytes(mask_bytes, "little")
+        for row in rows)
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0, len(colours) + len(mask), 0, 0, 0, 0)
+    return header + colours + mask
+
+
+def ico():
+    # 256 as PNG, which Windows reads since Vista, and which keeps it small.
+    images = [png(draw(size)) if size == 256 else bitmap(draw(size)) for size in ICO_SIZES]
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = len(directory) + 16 * len(images)
+    for size, image in zip(ICO_SIZES, images):
+        directory += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return directory + b"".join(images)
 
 
 def svg(pixels):
@@ -148,6 +181,6 @@ elif __name__ == "__main__":
     with open("binrot.png", "wb") as f:
         f.write(image)
     with open("binrot.ico", "wb") as f:
-        f.write(ico(image))
+        f.write(ico())
     with open("binrot.svg", "w") as f:
         f.write(svg(draw()))
