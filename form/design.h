@@ -85,6 +85,10 @@ inline constexpr WindowDesign Window {
 
 // The title of the box that tells why a number was refused.
 inline constexpr std::string_view RefusalTitle = "Внимание";
+// Told before the program ends where the system could not make its window.
+inline constexpr std::string_view WindowFailure =
+    "Прозорецът на програмата не може да бъде създаден. Затворете други програми и опитайте "
+    "отново.";
 
 // The fixed colours were chosen for the dark text the platform always drew on them; the light
 // text of a dark or high-contrast scheme would be unreadable there, so text on them is dark.

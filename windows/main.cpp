@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windows/main_window.h"
+#include "windows/program.h"
 
 #include <commctrl.h>
 
@@ -9,16 +9,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     // in the system's current style.
     INITCOMMONCONTROLSEX controls {sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-
-    MainWindow window(instance);
-    ShowWindow(window.handle(), show);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // The dialog manager moves the focus with Tab and Shift+Tab.
-        if (!IsDialogMessageW(window.handle(), &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    return static_cast<int>(message.wParam);
+    return runProgram(instance, show);
 }

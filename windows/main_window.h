@@ -12,7 +12,8 @@
 class MainWindow : public form::FormView {
 public:
     // Makes the window and its controls for the screen it opens on, centred on the work area,
-    // and runs the load handler. The window is not shown yet.
+    // and runs the load handler. The window is not shown yet. Where the system cannot make it,
+    // handle() is null and nothing else is done.
     explicit MainWindow(HINSTANCE instance);
     virtual ~MainWindow();
     MainWindow(const MainWindow&) = delete;

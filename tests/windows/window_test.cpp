@@ -4,6 +4,7 @@
 #include "expected_texts.h"
 #include "rotation/rotation.h"
 #include "windows/main_window.h"
+#include "windows/program.h"
 #include "windows/wide_text.h"
 
 #include <commctrl.h>
@@ -378,6 +379,32 @@ TEST_F(Win32Window, DrawsTheColoursWithDarkText)
     EXPECT_TRUE(frame.anyInside(placeOf(0), 0x000000)); // the title in black
     EXPECT_TRUE(frame.anyInside(placeOf(form::ClearControl), 0x000000));
     EXPECT_TRUE(frame.anyInside(placeOf(form::ComputeControl), 0x5C5C5C)); // disabled caption
+}
+
+// Refuses every window this thread would make, as a system out of resources does, and keeps the
+// names of those tried.
+std::vector<std::wstring> refusedWindows;
+
+LRESULT CALLBACK refuseWindows(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code != HCBT_CREATEWND)
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    const wchar_t* name = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->lpszName;
+    refusedWindows.emplace_back(name ? name : L"");
+    return 1;
+}
+
+// The program used to wait for ever for a window that was not there.
+TEST(Win32WindowRefused, EndsTheProgramAfterSayingWhy)
+{
+    const HHOOK hook = SetWindowsHookExW(WH_CBT, refuseWindows, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    const int exitCode = runProgram(GetModuleHandleW(nullptr), SW_SHOW);
+    UnhookWindowsHookEx(hook);
+    EXPECT_NE(exitCode, 0);
+    // The window, then the box that tells why.
+    ASSERT_EQ(refusedWindows.size(), 2U);
+    EXPECT_EQ(narrow(refusedWindows[0]), form::Window.caption);
 }
 
 } // namespace
