@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Windows Installer package of one edition from binrot.wxs with Debian's wixl, the
 # same bytes from the same inputs in any folder at any time: wixl takes the package's times from
-# the clock and its package code from chance, so the clock is set to the commit's time
+# the clock and its package code from chance, so the clock is stopped at the commit's time
 # (SOURCE_DATE_EPOCH, else the release date) and the codes are drawn from the inputs.
 # Usage: make_msi.sh x86|x64 version title binrot.exe binrot.ico release-date out.msi
 set -euo pipefail
@@ -44,7 +44,8 @@ printf '\n\n1251\t_ForceCodepage\n' >"$work/_ForceCodepage.idt"
 
 # Both tools write the Cyrillic texts in the code page of this language, and fail without it.
 export WINDOWS_LANGUAGE=bg
-clock=(faketime -f "@$(date -u -d "@$when" '+%Y-%m-%d %H:%M:%S')")
+# Stopped, not started there: a slow run must not cross into the next second.
+clock=(faketime -f "$(date -u -d "@$when" '+%Y-%m-%d %H:%M:%S')")
 export TZ=UTC LC_ALL=C.UTF-8
 (
     cd "$work"
