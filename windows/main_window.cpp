@@ -36,6 +36,14 @@ int dpiOf(HWND window)
     return dpi;
 }
 
+// A system metric at the given dots per inch, where Windows (10, 1607 on) can say; before, the
+// system's own, which is the only one there.
+int metricFor(int metric, int dpi)
+{
+    static const auto forDpi = user32Function<int WINAPI(int, UINT)>("GetSystemMetricsForDpi");
+    return forDpi ? forDpi(metric, static_cast<UINT>(dpi)) : GetSystemMetrics(metric);
+}
+
 SIZE windowSizeFor(SIZE client, int dpi)
 {
     static const auto adjustForDpi =
@@ -112,13 +120,6 @@ MainWindow::MainWindow(HINSTANCE instance)
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = procedure;
         windowClass.hInstance = instance;
-        // The icon's own images at the sizes of this screen, not one scaled to them.
-        const auto icon = [instance](int width, int height) {
-            return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                GetSystemMetrics(width), GetSystemMetrics(height), 0));
-        };
-        windowClass.hIcon = icon(SM_CXICON, SM_CYICON);
-        windowClass.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
         windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
         windowClass.hbrBackground = CreateSolidBrush(colourRef(form::Window.background));
         windowClass.lpszClassName = className;
@@ -160,6 +161,9 @@ MainWindow::~MainWindow()
             DeleteObject(brush);
     if (font)
         DeleteObject(font);
+    for (HICON icon : icons)
+        if (icon)
+            DestroyIcon(icon);
 }
 
 void MainWindow::makeControls(HINSTANCE instance)
@@ -221,6 +225,20 @@ void MainWindow::layOut(int dpi)
     }
     if (previous)
         DeleteObject(previous);
+
+    // The icon's own images at this screen's sizes, not one scaled to them: the small one for
+    // the title bar and the taskbar, the large one for Alt+Tab.
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    const std::array<HICON, 2> previousIcons = icons;
+    const int sizes[2][2] = {{SM_CXSMICON, SM_CYSMICON}, {SM_CXICON, SM_CYICON}};
+    for (int kind : {ICON_SMALL, ICON_BIG}) {
+        icons[kind] = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+            metricFor(sizes[kind][0], dpi), metricFor(sizes[kind][1], dpi), 0));
+        SendMessageW(window, WM_SETICON, kind, reinterpret_cast<LPARAM>(icons[kind]));
+    }
+    for (HICON icon : previousIcons)
+        if (icon)
+            DestroyIcon(icon);
 }
 
 std::string MainWindow::inputText() const

@@ -36,7 +36,7 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void makeControls(HINSTANCE instance);
-    // Sizes the window, the controls and the font for dpi dots per inch.
+    // Sizes the window, the controls, the font and the icons for dpi dots per inch.
     void layOut(int dpi);
     void drawButton(const DRAWITEMSTRUCT& item) const;
     HBRUSH colourStatic(HWND control, HDC context) const;
@@ -45,6 +45,8 @@ private:
     std::array<HWND, form::Controls.size()> controls {};
     std::array<HBRUSH, form::Controls.size()> brushes {};
     HFONT font = nullptr;
+    // By ICON_SMALL and ICON_BIG, at the window's dpi.
+    std::array<HICON, 2> icons {};
     int currentDpi = 96;
     // The control to give the focus back to when the window is activated again.
     HWND lastFocus = nullptr;

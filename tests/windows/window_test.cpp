@@ -182,6 +182,18 @@ TEST_F(Win32Window, PlacesEveryControlAndFollowsTheDpi)
         RECT client {};
         GetClientRect(window.handle(), &client);
         EXPECT_EQ(pixelsOf(client), form::toPixels(form::Window.client, dpi));
+        // The icons' own images at the new scale: the title bar's, 16 at 96 dpi, and Alt+Tab's.
+        for (const auto& [kind, size] : {std::pair {ICON_SMALL, 16}, std::pair {ICON_BIG, 32}}) {
+            ICONINFO icon {};
+            ASSERT_TRUE(GetIconInfo(
+                reinterpret_cast<HICON>(SendMessageW(window.handle(), WM_GETICON, kind, 0)),
+                &icon));
+            BITMAP image {};
+            GetObjectW(icon.hbmColor, sizeof image, &image);
+            EXPECT_EQ(image.bmWidth, MulDiv(size, dpi, 96));
+            DeleteObject(icon.hbmColor);
+            DeleteObject(icon.hbmMask);
+        }
         for (std::size_t index = 0; index < form::Controls.size(); ++index) {
             if (HWND control = window.control(index)) {
                 EXPECT_EQ(pixelsOf(clientRectOf(control)),
