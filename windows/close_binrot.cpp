@@ -5,11 +5,12 @@
 // replace or remove their folder's program, which a running binrot would hold.
 // Exit code: 0 when none is left running, 1 when one could not be ended, 2 without a folder.
 // Usage: close_binrot.exe folder [folder ...]
-#include <shellapi.h>
 #include <string>
-#include <tlhelp32.h>
 #include <vector>
 #include <windows.h>
+// These two need windows.h before them.
+#include <shellapi.h>
+#include <tlhelp32.h>
 
 namespace {
 
