@@ -5,39 +5,45 @@
 // replace or remove their folder's program, which a running binrot would hold.
 // Exit code: 0 when none is left running, 1 when one could not be ended, 2 without a folder.
 // Usage: close_binrot.exe folder [folder ...]
-#include <string>
-#include <vector>
 #include <windows.h>
 // These two need windows.h before them.
 #include <shellapi.h>
 #include <tlhelp32.h>
 
+// Plain Windows calls and buffers, no C++ library: the package keeps this program uncompressed.
 namespace {
 
 constexpr wchar_t programName[] = L"binrot.exe";
+// Long enough for any path QueryFullProcessImageNameW gives.
+constexpr DWORD pathLength = 32768;
+wchar_t image[pathLength];
+wchar_t folder[pathLength];
+wchar_t program[pathLength];
 
-// The full, long form of a folder, with no backslash at its end: "C:\Program Files\binrot\." as
-// the package writes it, or a short 8.3 name, becomes "C:\Program Files\binrot".
-std::wstring canonicalFolder(const wchar_t* folder)
+bool sameName(const wchar_t* a, const wchar_t* b)
 {
-    std::wstring full(MAX_PATH, L'\0');
-    DWORD length = GetFullPathNameW(folder, static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length == 0 || length >= full.size())
-        return folder;
-    full.resize(length);
-    std::wstring longer(MAX_PATH, L'\0');
-    length = GetLongPathNameW(full.c_str(), longer.data(), static_cast<DWORD>(longer.size()));
-    if (length > 0 && length < longer.size())
-        full.assign(longer.c_str(), length);
-    while (full.size() > 3 && full.back() == L'\\')
-        full.pop_back();
-    return full;
+    return CompareStringOrdinal(a, -1, b, -1, TRUE) == CSTR_EQUAL;
 }
 
-bool sameName(const std::wstring& a, const std::wstring& b)
+// The program in a folder named on the command line, its folder in full and long form with no
+// backslash at its end: "C:\Program Files\binrot\." as the package writes it, or a short 8.3
+// name, gives "C:\Program Files\binrot\binrot.exe". False where the name is too long.
+bool programIn(const wchar_t* named)
 {
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-               static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+    DWORD length = GetFullPathNameW(named, pathLength, folder, nullptr);
+    if (length == 0 || length >= pathLength)
+        return false;
+    const DWORD longer = GetLongPathNameW(folder, program, pathLength);
+    if (longer > 0 && longer < pathLength)
+        length = static_cast<DWORD>(lstrlenW(lstrcpyW(folder, program)));
+    while (length > 3 && folder[length - 1] == L'\\')
+        folder[--length] = L'\0';
+    if (length + 1 + lstrlenW(programName) >= pathLength)
+        return false;
+    lstrcpyW(program, folder);
+    lstrcatW(program, L"\\");
+    lstrcatW(program, programName);
+    return true;
 }
 
 // An administrator, or SYSTEM as Group Policy installs, may end other users' programs only with
@@ -55,28 +61,19 @@ void enableDebugPrivilege()
     CloseHandle(token);
 }
 
-std::wstring imagePath(HANDLE process)
-{
-    std::wstring path(32768, L'\0');
-    DWORD length = static_cast<DWORD>(path.size());
-    if (!QueryFullProcessImageNameW(process, 0, path.data(), &length))
-        return {};
-    path.resize(length);
-    return path;
-}
-
-// Ends the process if its image is one of the programs given; false if it is and stays running.
-// A process whose image cannot be read (the system's own) is none of them.
-bool closeIfOneOf(DWORD id, const std::vector<std::wstring>& programs)
+// Ends the process if its image is the program in one of the folders named; false if it is and
+// stays running. A process whose image cannot be read (the system's own) is none of them.
+bool closeIfOneOf(DWORD id, wchar_t** folders, int count)
 {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
     if (!process)
         return true;
-    const std::wstring image = imagePath(process);
+    DWORD length = pathLength;
+    const bool known = QueryFullProcessImageNameW(process, 0, image, &length);
     CloseHandle(process);
     bool ours = false;
-    for (const std::wstring& program : programs)
-        ours = ours || sameName(image, program);
+    for (int index = 0; known && !ours && index < count; ++index)
+        ours = programIn(folders[index]) && sameName(image, program);
     if (!ours)
         return true;
     process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
@@ -97,11 +94,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!arguments || count < 2)
         return 2;
-    std::vector<std::wstring> programs;
-    for (int index = 1; index < count; ++index)
-        programs.push_back(canonicalFolder(arguments[index]) + L'\\' + programName);
-    LocalFree(arguments);
-
     enableDebugPrivilege();
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
@@ -112,7 +104,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     for (BOOL more = Process32FirstW(snapshot, &entry); more;
          more = Process32NextW(snapshot, &entry))
         if (sameName(entry.szExeFile, programName))
-            allClosed = closeIfOneOf(entry.th32ProcessID, programs) && allClosed;
+            allClosed = closeIfOneOf(entry.th32ProcessID, arguments + 1, count - 1) && allClosed;
     CloseHandle(snapshot);
+    LocalFree(arguments);
     return allClosed ? 0 : 1;
 }
