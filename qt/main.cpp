@@ -10,10 +10,12 @@
 int main(int argc, char* argv[])
 {
     const PlatformEnvironment environment = currentPlatformEnvironment(argc, argv);
-    if (!displayReachable(environment)) {
-        std::fputs("binrot: няма графичен екран (DISPLAY и WAYLAND_DISPLAY не са зададени), "
-                   "а програмата се показва в прозорец.\n",
-            stderr);
+    if (const std::string missing = missingDisplay(environment); !missing.empty()) {
+        const bool one = missing.find(' ') == std::string::npos;
+        std::fprintf(stderr,
+            "binrot: няма графичен екран (%s не %s зададен%s), а програмата се показва в "
+            "прозорец.\n",
+            missing.c_str(), one ? "е" : "са", one ? "" : "и");
         return 1;
     }
     if (const std::string platform = platformChoice(environment); !platform.empty())

@@ -16,31 +16,34 @@ std::string platformChoice(const PlatformEnvironment& environment)
     return {};
 }
 
-bool displayReachable(const PlatformEnvironment& environment)
+std::string missingDisplay(const PlatformEnvironment& environment)
 {
     // The command line overrides the environment, as in Qt.
     const std::string_view chosen = !environment.platformArgument.empty()
         ? std::string_view(environment.platformArgument)
         : std::string_view(environment.qtPlatform);
-    if (chosen.empty())
-        return !environment.display.empty() || !environment.waylandDisplay.empty();
+    bool x11 = false;
+    bool wayland = false;
     // A list of platforms separated by ';' is tried in turn; each may carry ':' and options.
-    for (std::size_t start = 0; start <= chosen.size();) {
+    for (std::size_t start = 0; start < chosen.size();) {
         const std::size_t end = std::min(chosen.find(';', start), chosen.size());
         const std::string_view entry = chosen.substr(start, end - start);
         const std::string_view name = entry.substr(0, entry.find(':'));
-        if (name == "xcb") {
-            if (!environment.display.empty())
-                return true;
-        } else if (name.starts_with("wayland")) {
-            if (!environment.waylandDisplay.empty())
-                return true;
-        } else if (!name.empty()) {
-            return true;
-        }
+        if (name == "xcb")
+            x11 = true;
+        else if (name.starts_with("wayland"))
+            wayland = true;
+        else if (!name.empty())
+            return {};
         start = end + 1;
     }
-    return false;
+    if (!x11 && !wayland) // no choice, or an empty list: Qt's own, X11 or Wayland
+        x11 = wayland = true;
+    if ((x11 && !environment.display.empty()) || (wayland && !environment.waylandDisplay.empty()))
+        return {};
+    if (x11 && wayland)
+        return "DISPLAY и WAYLAND_DISPLAY";
+    return x11 ? "DISPLAY" : "WAYLAND_DISPLAY";
 }
 
 PlatformEnvironment currentPlatformEnvironment(int argc, char* argv[])

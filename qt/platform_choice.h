@@ -18,10 +18,12 @@ struct PlatformEnvironment {
 // Whoever chose a platform keeps it.
 std::string platformChoice(const PlatformEnvironment& environment);
 
-// Whether the chosen platform can reach a display: X11 needs DISPLAY, Wayland WAYLAND_DISPLAY,
-// and a platform that draws on no display (offscreen, vnc, eglfs ...) neither. Without a choice
-// Qt takes X11 or Wayland, so one of the two will do. Qt aborts where none can be reached.
-bool displayReachable(const PlatformEnvironment& environment);
+// What the chosen platform lacks to reach a display, "" where nothing: X11 needs DISPLAY,
+// Wayland WAYLAND_DISPLAY, and a platform that draws on no display (offscreen, vnc, eglfs ...)
+// neither. Without a choice Qt takes X11 or Wayland, so one of the two will do; so will one
+// platform of a list. Qt aborts where none can be reached. Names two as "DISPLAY и
+// WAYLAND_DISPLAY".
+std::string missingDisplay(const PlatformEnvironment& environment);
 
 // The environment of this process and its command line.
 PlatformEnvironment currentPlatformEnvironment(int argc, char* argv[]);

@@ -47,22 +47,23 @@ TEST(PlatformChoice, DisplayNeededOnlyByAPlatformThatDrawsOnOne)
     struct Reach {
         const char* name;
         PlatformEnvironment environment;
-        bool reachable;
+        const char* missing;
     };
     const Reach cases[] = {
-        {"nothing at all", {"", {}, "", "", ""}, false},
-        {"an X server", {"", {}, ":0", "", ""}, true},
-        {"a Wayland compositor", {"", {}, "", "wayland-0", ""}, true},
-        {"-platform offscreen", {"", "offscreen", "", "", ""}, true},
-        {"QT_QPA_PLATFORM=offscreen", {"offscreen", {}, "", "", ""}, true},
-        {"QT_QPA_PLATFORM=xcb without DISPLAY", {"xcb", {}, "", "wayland-0", ""}, false},
-        {"-platform xcb overrides offscreen", {"offscreen", "xcb", "", "", ""}, false},
-        {"wayland with options", {"wayland-egl:nohidpi", {}, "", "wayland-0", ""}, true},
-        {"a list, its second reachable", {"xcb;wayland", {}, "", "wayland-0", ""}, true},
-        {"a list, none reachable", {"xcb;wayland", {}, "", "", ""}, false},
+        {"nothing at all", {"", {}, "", "", ""}, "DISPLAY и WAYLAND_DISPLAY"},
+        {"an X server", {"", {}, ":0", "", ""}, ""},
+        {"a Wayland compositor", {"", {}, "", "wayland-0", ""}, ""},
+        {"-platform offscreen", {"", "offscreen", "", "", ""}, ""},
+        {"QT_QPA_PLATFORM=offscreen", {"offscreen", {}, "", "", ""}, ""},
+        {"QT_QPA_PLATFORM=xcb without DISPLAY", {"xcb", {}, "", "wayland-0", ""}, "DISPLAY"},
+        {"-platform xcb overrides offscreen", {"offscreen", "xcb", "", "", ""}, "DISPLAY"},
+        {"wayland with options", {"wayland-egl:nohidpi", {}, "", "wayland-0", ""}, ""},
+        {"wayland without its display", {"wayland", {}, ":0", "", ""}, "WAYLAND_DISPLAY"},
+        {"a list, its second reachable", {"xcb;wayland", {}, "", "wayland-0", ""}, ""},
+        {"a list, none reachable", {"xcb;wayland", {}, "", "", ""}, "DISPLAY и WAYLAND_DISPLAY"},
     };
     for (const Reach& c : cases)
-        EXPECT_EQ(displayReachable(c.environment), c.reachable) << c.name;
+        EXPECT_EQ(missingDisplay(c.environment), c.missing) << c.name;
 }
 
 } // namespace
