@@ -101,10 +101,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     bool allClosed = true;
     PROCESSENTRY32W entry {};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more;
-         more = Process32NextW(snapshot, &entry))
+    BOOL more = Process32FirstW(snapshot, &entry);
+    while (more) {
         if (sameName(entry.szExeFile, programName))
             allClosed = closeIfOneOf(entry.th32ProcessID, arguments + 1, count - 1) && allClosed;
+        more = Process32NextW(snapshot, &entry);
+    }
     CloseHandle(snapshot);
     LocalFree(arguments);
     return allClosed ? 0 : 1;
