@@ -341,8 +341,9 @@ document.addEventListener('DOMContentLoaded', () => {
 """
 with Chromium() as browser:
     browser.call("Page.addScriptToEvaluateOnNewDocument", source=UNKNOWN_DIALOG)
-    # Ready once the offered number is in, wherever the focus went.
-    browser.open(url, "(document.getElementById('Text2_0') || {}).value > ''")
+    # Ready once the offered number is in and something has the focus, wherever it went.
+    browser.open(url, "(document.getElementById('Text2_0') || {}).value > ''"
+                 " && document.activeElement !== document.body")
     refusal = "getComputedStyle(document.getElementById('refusal'))"
     shown = "document.getElementById('refusal').hasAttribute('open')"
     check(browser.evaluate(f"{refusal}.display") == "none" and not browser.evaluate(shown)
