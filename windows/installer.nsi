@@ -5,7 +5,7 @@
 ; on a whole lab. It replaces the other edition's setup-program installation, and refuses where a
 ; Windows Installer package has installed binrot: that one is IT's to change.
 ; makensis -DVERSION=1.00 -DEDITION=x86 -DEXE=binrot.exe -DCLOSER=close_binrot.exe
-;     -DICON=binrot.ico -DWXS=binrot.wxs -DOUTFILE=setup.exe installer.nsi
+;     -DICON=binrot.ico -DWXS=binrot.wxs -DOUTFILE=setup.exe [-DSIGN=authenticode.sh] installer.nsi
 Unicode true
 ; The installer is a program of its edition too, so that the x64 one runs where no 32-bit
 ; code does, and writes to the 64-bit Program Files and registry.
@@ -17,6 +17,10 @@ Unicode true
     InstallDir "$PROGRAMFILES\binrot"
 !endif
 SetCompressor /SOLID lzma
+; Signed, the uninstaller it writes is signed before it goes in.
+!ifdef SIGN
+    !uninstfinalize '"${SIGN}" "%1" ${EDITION}/uninstall.exe' = 0
+!endif
 ; No file times inside, so that the same program makes the same installer.
 SetDateSave off
 !include "MUI2.nsh"
