@@ -7,8 +7,9 @@
 # nothing once the command has returned. A copy of binrot.exe running from another folder must
 # live through it all. "both" installs with the setup program, then the package, which takes
 # over; the setup program then refuses; where the other edition's package is given and runs
-# here, it is installed first and replaced too. Whatever way it exits, it ends every program it
-# started in the prefix.
+# here, it is installed first and replaced too. BINROT_INSTALLED_CHECK, a command line, checks each
+# program first installed too. Whatever way it exits, it ends every program it started in the
+# prefix.
 # Usage: installer_check.sh path/to/wine.sh x86|x64 version nsis setup.exe
 #        installer_check.sh path/to/wine.sh x86|x64 version msi binrot.msi make_msi.sh icon date
 #        installer_check.sh path/to/wine.sh x86|x64 version both setup.exe binrot.msi other.msi
@@ -112,12 +113,21 @@ quiet_uninstall() {
     wine cmd /c "$(windows_path "$work/uninstall.bat")"
 }
 msiexec() { wine msiexec "$1" "$(windows_path "$2")" /qn "${@:3}"; }
+check_programs() {
+    local file
+    [[ -n ${BINROT_INSTALLED_CHECK:-} ]] || return 0
+    for file in "${installed[$edition]}"/*.exe; do
+        # A command line, split into its words.
+        $BINROT_INSTALLED_CHECK "$file" >/dev/null || fail "$file fails: $BINROT_INSTALLED_CHECK"
+    done
+}
 program=$(dirname "$installer")/binrot.exe
 
 case $kind in
 nsis)
     wine "$installer" /S || fail "the installer failed"
     check_installed "$edition" "$program" "$version"
+    check_programs
     open_installed
     wine "$installer" /S || fail "the installer failed over the running program"
     eventually closed || fail "the running program stayed open through the reinstall"
@@ -128,6 +138,7 @@ nsis)
 msi)
     msiexec /i "$installer" || fail "the package failed to install"
     check_installed "$edition" "$program" "$version"
+    check_programs
     # A program that differs, to see it replaced.
     cp "$program" "$work/binrot.exe"
     echo upgrade >>"$work/binrot.exe"
