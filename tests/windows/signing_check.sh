@@ -32,7 +32,7 @@ keys() {
             'binrot test <test@binrot.invalid>' rsa3072 sign never
     } >/dev/null 2>&1
     echo "export BINROT_SIGN_PKCS12=$PWD/signer.p12 BINROT_SIGN_PASSWORD_FILE=$PWD/password" \
-        "GNUPGHOME=$PWD/gnupg BINROT_GPG_KEY=$(GNUPGHOME=$PWD/gnupg gpg --with-colons --list-keys |
+        "GNUPGHOME=$PWD/gnupg BINROT_GPG_KEY=$(GNUPGHOME=$PWD/gnupg gpg --with-colons --list-keys 2>/dev/null |
             awk -F: '$1 == "fpr" { print $10; exit }')"
 }
 if [[ $1 == --keys ]]; then
