@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Signs one Windows edition as a publisher does, with throwaway keys it makes and removes: a CA,
-# a code-signing certificate in a .p12, a timestamping server on the loopback address, and a GPG
-# key. Every signed file must verify, with its timestamp; the programs the installers put in
-# place, uninstall.exe too, once installed under Wine; a rebuild with the signatures and no key
-# must give the same bytes and refuse a program that differs; gpgv must accept the signed
-# SHA256SUMS and refuse it changed; and the key on a token (softhsm2) must sign as well.
+# Signs one Windows edition with throwaway keys it makes and removes (a CA, a code-signing .p12,
+# a timestamping server on the loopback address, a GPG key), then checks that every file and
+# every installed program verifies, that a rebuild with the signatures alone gives the same
+# bytes, that gpgv takes SHA256SUMS.asc, and that a key on a token (softhsm2) signs too.
 # With --keys it only makes the keys in a folder, and prints the environment that uses them.
 # Usage: signing_check.sh path/to/wine.sh x86|x64 version release-date toolchain.cmake binrot.exe
 #        signing_check.sh --keys folder   (eval its output: a release signed with them)
@@ -54,21 +52,19 @@ fail() {
 eval "$(keys "$work")"
 cd "$work"
 # openssl answers each timestamp request.
-printf '[tsa]\ndefault_tsa = t\n[t]\nserial = %s/serial\nsigner_cert = timestamps.crt
-signer_key = timestamps.key\ncerts = ca.crt\nsigner_digest = sha256\ndefault_policy = 1.3.6.1.4.1.0
-digests = sha256\ness_cert_id_alg = sha256\n' "$work" >tsa.cnf
+printf '[tsa]\ndefault_tsa = t\n[t]\nserial = serial\nsigner_cert = timestamps.crt\ncerts = ca.crt
+signer_key = timestamps.key\nsigner_digest = sha256\ndefault_policy = 1.3.6.1.4.1.0\ndigests = sha256\n' >tsa.cnf
 echo 01 >serial
 /usr/bin/python3 -c '
 import http.server, subprocess
 class Server(http.server.BaseHTTPRequestHandler):
     def do_POST(self):
         query = self.rfile.read(int(self.headers["Content-Length"]))
-        reply = subprocess.run("openssl ts -reply -config tsa.cnf -queryfile /dev/stdin -out /dev/stdout",
-                               shell=True, input=query, capture_output=True, check=True).stdout
         self.send_response(200)
         self.send_header("Content-Type", "application/timestamp-reply")
         self.end_headers()
-        self.wfile.write(reply)
+        self.wfile.write(subprocess.run("openssl ts -reply -config tsa.cnf -queryfile /dev/stdin -out -",
+                                        shell=True, input=query, capture_output=True).stdout)
 server = http.server.HTTPServer(("127.0.0.1", 0), Server)
 print(server.server_port, flush=True)
 server.serve_forever()' >port 2>/dev/null &
@@ -109,27 +105,20 @@ cp "$6" other.exe
     fail "a program that differs took the signature of another: $refusal"
 
 "$source/scripts/checksums" signed
-gpgv --keyring signed/binrot-release-key.gpg signed/SHA256SUMS.asc signed/SHA256SUMS 2>/dev/null ||
-    fail "gpgv refuses SHA256SUMS"
+gpgv_accepts() { gpgv --keyring signed/binrot-release-key.gpg signed/SHA256SUMS.asc signed/SHA256SUMS 2>/dev/null; }
+gpgv_accepts || fail "gpgv refuses SHA256SUMS"
 echo >>signed/SHA256SUMS
-! gpgv --keyring signed/binrot-release-key.gpg signed/SHA256SUMS.asc signed/SHA256SUMS 2>/dev/null ||
-    fail "gpgv accepts a changed SHA256SUMS"
+! gpgv_accepts || fail "gpgv accepts a changed SHA256SUMS"
 
-# The key on a token, its PIN in the password file.
+# The key on a token, whose PIN is the password.
 export SOFTHSM2_CONF=$work/softhsm2.conf
 printf 'directories.tokendir = %s/tokens\n' "$work" >"$SOFTHSM2_CONF"
-mkdir tokens
-openssl pkcs8 -topk8 -nocrypt -in signer.key -out signer.pk8
-printf 1234 >pin
-{ softhsm2-util --init-token --free --label binrot --pin 1234 --so-pin 1234 &&
-    softhsm2-util --import signer.pk8 --token binrot --label signer --id 01 --pin 1234; } >/dev/null
-cat signer.crt ca.crt >chain.pem
-cp "$6" token.exe
-(
-    export BINROT_SIGN_PKCS11_MODULE=/usr/lib/softhsm/libsofthsm2.so BINROT_SIGN_CERTS=chain.pem \
-        BINROT_SIGN_PKCS11_KEY='pkcs11:token=binrot;object=signer;type=private' BINROT_SIGN_PASSWORD_FILE=pin
-    "$source/windows/authenticode.sh" token.exe token/binrot.exe
-) || fail "the key on a token did not sign"
+mkdir tokens && openssl pkcs8 -topk8 -nocrypt -in signer.key -out signer.pk8 && cp "$6" token.exe
+{ softhsm2-util --init-token --free --label binrot --pin throwaway --so-pin throwaway &&
+    softhsm2-util --import signer.pk8 --token binrot --label signer --id 01 --pin throwaway; } >/dev/null
+BINROT_SIGN_PKCS11_MODULE=/usr/lib/softhsm/libsofthsm2.so BINROT_SIGN_CERTS=signer.crt \
+    BINROT_SIGN_PKCS11_KEY='pkcs11:token=binrot;object=signer;type=private' BINROT_SIGN_PASSWORD_FILE=password \
+    "$source/windows/authenticode.sh" token.exe token/binrot.exe || fail "the key on a token did not sign"
 verified token.exe || fail "the program signed on a token does not verify"
 echo "signing ($edition): ${#files[@]} files signed and timestamped, also on a token, verified" \
     "installed, rebuilt byte for byte from their signatures; SHA256SUMS.asc checked by gpgv"
