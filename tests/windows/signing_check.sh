@@ -14,21 +14,20 @@ keys() {
     cd "$1"
     # A leaf certificate of the CA: NAME for the extended key use USE.
     leaf() {
-        openssl req -newkey rsa:3072 -nodes -keyout "$1.key" -subj "/CN=binrot test $1" -out "$1.csr"
-        openssl x509 -req -in "$1.csr" -CA ca.crt -CAkey ca.key -set_serial "$3" -days 30 -out "$1.crt" \
-            -extfile <(printf 'keyUsage=critical,digitalSignature\nextendedKeyUsage=critical,%s\n' "$2")
+        openssl req -newkey rsa:3072 -nodes -keyout "$1.key" -subj "/CN=binrot test $1" -out "$1.csr" &&
+            openssl x509 -req -in "$1.csr" -CA ca.crt -CAkey ca.key -set_serial "$3" -days 30 \
+                -out "$1.crt" -extfile <(printf '%s\n' keyUsage=critical,digitalSignature \
+                    "extendedKeyUsage=critical,$2")
     }
-    {
-        openssl req -x509 -newkey rsa:3072 -nodes -keyout ca.key -out ca.crt -days 30 \
-            -subj "/CN=binrot test CA"
-        leaf signer codeSigning 1 && leaf timestamps timeStamping 2
-        printf 'throwaway' >password
+    openssl req -x509 -newkey rsa:3072 -nodes -keyout ca.key -out ca.crt -days 30 \
+        -subj "/CN=binrot test CA" >keys.log 2>&1 &&
+        leaf signer codeSigning 1 >>keys.log 2>&1 && leaf timestamps timeStamping 2 >>keys.log 2>&1 &&
+        printf 'throwaway' >password && mkdir -m 700 gnupg &&
         openssl pkcs12 -export -inkey signer.key -in signer.crt -certfile ca.crt -out signer.p12 \
-            -passout file:password
-        mkdir -m 700 gnupg
+            -passout file:password >>keys.log 2>&1 &&
         GNUPGHOME=$PWD/gnupg gpg --batch --passphrase '' --quick-generate-key \
-            'binrot test <test@binrot.invalid>' rsa3072 sign never
-    } >/dev/null 2>&1
+            'binrot test <test@binrot.invalid>' rsa3072 sign never >>keys.log 2>&1 ||
+        { echo "no throwaway keys: $(tail -n 3 keys.log)" >&2 && return 1; }
     echo "export BINROT_SIGN_PKCS12=$PWD/signer.p12 BINROT_SIGN_PASSWORD_FILE=$PWD/password" \
         "GNUPGHOME=$PWD/gnupg BINROT_GPG_KEY=$(GNUPGHOME=$PWD/gnupg gpg --with-colons --list-keys 2>/dev/null |
             awk -F: '$1 == "fpr" { print $10; exit }')"
@@ -49,8 +48,8 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
-eval "$(keys "$work")"
-cd "$work"
+keys "$work" >"$work/keys.env"
+. "$work/keys.env"
 # openssl answers each timestamp request.
 printf '[tsa]\ndefault_tsa = t\n[t]\nserial = serial\nsigner_cert = timestamps.crt\ncerts = ca.crt
 signer_key = timestamps.key\nsigner_digest = sha256\ndefault_policy = 1.3.6.1.4.1.0\ndigests = sha256\n' >tsa.cnf
