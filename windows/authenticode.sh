@@ -45,6 +45,7 @@ if [[ -n ${key:-} ]]; then
     log=$(osslsigncode sign "${key[@]}" "${options[@]}" -in "$file" -out "$signed" 2>&1) ||
         fail "not signed: $log"
     mkdir -p "$(dirname "$signature")"
+    rm -f "$signature" # osslsigncode writes no file that exists
     log=$(osslsigncode extract-signature -pem -in "$signed" -out "$signature" 2>&1) ||
         fail "its signature could not be kept: $log"
 else
