@@ -26,7 +26,7 @@ fail() {
     exit 1
 }
 version=$(dpkg-deb -f "$amd64" Version)
-export SOURCE_DATE_EPOCH=$(git -C "$source" log -1 --format=%ct)
+export SOURCE_DATE_EPOCH=$(date +%s) # the repositories' date
 
 mkdir -m 700 "$GNUPGHOME" && mkdir -p "$work/www/binrot"
 gpg --batch --passphrase '' --quick-generate-key 'binrot test <test@binrot.invalid>' rsa3072 sign never \
