@@ -47,9 +47,13 @@ done
 entries() {
     local view
     for view in 32 64; do
-        wine_as x64 reg export 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' \
-            "$(windows_path "$work/entries.reg")" "/reg:$view" /y >/dev/null 2>&1 ||
-            fail "the installed programs cannot be read"
+        if ! wine_as x64 reg export 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' \
+            "$(windows_path "$work/entries.reg")" "/reg:$view" /y >/dev/null 2>&1; then
+            # A prefix without Wine's 32-bit part has no 32-bit Uninstall key until one is made.
+            wine_as x64 reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion' "/reg:$view" \
+                >/dev/null 2>&1 || fail "the installed programs cannot be read"
+            continue
+        fi
         iconv -f UTF-16 -t UTF-8 "$work/entries.reg" | tr -d '\r' |
             awk -v RS= -v name="- $title\"" 'index($0, "\"DisplayName\"=\"binrot (") && index($0, name)'
     done
