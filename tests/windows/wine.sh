@@ -42,15 +42,20 @@ x64) loader=$loader64 ;;
 esac
 # The loader that Wine starts for a program of the other edition is named after this one.
 export WINELOADER=$loader
+# Debian 12's 64-bit loader sits at a fixed low address, and newer kernels put its heap up to a
+# gigabyte above it: now and then on the page Wine maps for every Windows process, which then
+# fails to start ("failed to map the shared user data"), one start in some hundreds. With the
+# address space unrandomized, the heap follows the loader; the programs Wine starts inherit it.
+fixed=(setarch "$(uname -m)" -R)
 
 if [[ ! -f $WINEPREFIX/binrot-ready ]]; then
     mkdir -p "$WINEPREFIX"
-    timeout 300 "$loader64" wineboot -i </dev/null >/dev/null 2>&1
+    timeout 300 "${fixed[@]}" "$loader64" wineboot -i </dev/null >/dev/null 2>&1
     timeout 60 wineserver -w
     # Without a window manager, Wine waits two seconds for one each time a managed window
     # closes: the window test's windows, made and closed by the dozen, are left unmanaged.
-    timeout 60 "$loader64" reg add 'HKCU\Software\Wine\AppDefaults\window_test.exe\X11 Driver' \
-        /v Managed /t REG_SZ /d N /f \
+    timeout 60 "${fixed[@]}" "$loader64" reg add \
+        'HKCU\Software\Wine\AppDefaults\window_test.exe\X11 Driver' /v Managed /t REG_SZ /d N /f \
         </dev/null >/dev/null 2>&1
     timeout 60 wineserver -w
     touch "$WINEPREFIX/binrot-ready"
@@ -62,7 +67,8 @@ fi
 if [[ ! -f $WINEPREFIX/binrot-x86 ]]; then
     reason=
     if ! { [[ -x $loader32 ]] &&
-        timeout 60 "$loader32" 'C:\windows\syswow64\cmd.exe' /c exit 0 </dev/null >/dev/null 2>&1; }; then
+        timeout 60 "${fixed[@]}" "$loader32" 'C:\windows\syswow64\cmd.exe' /c exit 0 \
+            </dev/null >/dev/null 2>&1; }; then
         if ! "$(dirname "$0")/../../scripts/kernel-runs-i386"; then
             reason="this kernel runs no 32-bit programs"
         elif ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
@@ -79,10 +85,10 @@ fi
 
 dpi=${BINROT_WINE_DPI:-96}
 if [[ $(cat "$WINEPREFIX/binrot-dpi" 2>/dev/null) != "$dpi" ]]; then
-    timeout 60 "$loader64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
-        /d "$dpi" /f </dev/null >/dev/null 2>&1
+    timeout 60 "${fixed[@]}" "$loader64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
+        /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
     timeout 60 wineserver -w
     echo "$dpi" >"$WINEPREFIX/binrot-dpi"
 fi
 
-exec timeout "${BINROT_WINE_TIMEOUT:-300}" "$loader" "$@" </dev/null
+exec timeout "${BINROT_WINE_TIMEOUT:-300}" "${fixed[@]}" "$loader" "$@" </dev/null
