@@ -45,13 +45,15 @@ done
 # binrot's uninstall entries in both registry views, a paragraph each, as UTF-8: reg.exe prints
 # Cyrillic as "?".
 entries() {
-    local view
+    local view key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
     for view in 32 64; do
-        if ! wine_as x64 reg export 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' \
-            "$(windows_path "$work/entries.reg")" "/reg:$view" /y >/dev/null 2>&1; then
-            # A prefix without Wine's 32-bit part has no 32-bit Uninstall key until one is made.
-            wine_as x64 reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion' "/reg:$view" \
-                >/dev/null 2>&1 || fail "the installed programs cannot be read"
+        if ! wine_as x64 reg export "$key" "$(windows_path "$work/entries.reg")" "/reg:$view" /y \
+            >/dev/null 2>&1; then
+            # A prefix without Wine's 32-bit part has no 32-bit Uninstall key until one is made;
+            # a key that is there must export.
+            ! wine_as x64 reg query "$key" "/reg:$view" >/dev/null 2>&1 &&
+                wine_as x64 reg query "${key%\\*}" "/reg:$view" >/dev/null 2>&1 ||
+                fail "the installed programs cannot be read"
             continue
         fi
         iconv -f UTF-16 -t UTF-8 "$work/entries.reg" | tr -d '\r' |
